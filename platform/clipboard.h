@@ -1,0 +1,12 @@
+#pragma once
+
+// The clipboard as text in code page 1254, for controls and filters. Each backend (and the
+// Windows build) supplies the storage.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+// nullopt when the clipboard holds a character that code page 1254 cannot hold.
+std::optional<std::string> ReadClipboardText();
+void WriteClipboardText(std::string_view text);
