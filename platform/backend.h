@@ -91,4 +91,8 @@ class Backend {
     virtual bool save_screenshot(const std::string& path) = 0;
 
     virtual std::string error() const = 0;
+
+    // False for a backend that has no user behind it: the modal loop then stops when its
+    // queue of events runs dry instead of waiting.
+    virtual bool waits_for_input() const { return true; }
 };

@@ -11,6 +11,9 @@ extern const WindowClass StaticClass;     // "STATIC"   static_control.cpp
 extern const WindowClass ButtonClass;     // "BUTTON"   button_control.cpp
 extern const WindowClass TabControlClass; // "SysTabControl32" tab_control.cpp
 
+// Selects a tab as a click on it does, with the same notifications to the parent.
+void ChooseTab(HWND tab, int index);
+
 // Menu command ids that the edit field's context menu sends back to its owner.
 constexpr int IDM_EDIT_UNDO = 0xE001;
 constexpr int IDM_EDIT_CUT = 0xE002;

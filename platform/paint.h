@@ -23,8 +23,7 @@ struct DeviceContext {
 // All rectangles below are relative to the window being painted.
 void PaintFill(HDC dc, PixelRect rect, COLORREF colour);
 void PaintText(HDC dc, int x, int y, std::string_view text, COLORREF colour);
-void PaintTextClipped(HDC dc, int x, int y, std::string_view text, COLORREF colour,
-                      PixelRect clip);
+void PaintTextClipped(HDC dc, int x, int y, std::string_view text, COLORREF colour, PixelRect clip);
 void PaintDottedFrame(HDC dc, PixelRect rect);
 void PaintBitmap(HDC dc, int x, int y, std::span<const std::uint8_t> bmp_file, PixelRect clip);
 

@@ -31,7 +31,7 @@ struct Window {
     int id = 0;
     DWORD style = 0;
     DWORD ex_style = 0;
-    std::string text; // code page 1254
+    std::string text;    // code page 1254
     DialogUnitRect rect; // relative to the parent's client area
     WNDPROC procedure = nullptr;
     LONG_PTR user_data = 0;
@@ -53,4 +53,6 @@ struct Window {
 };
 
 // Live windows only: a null or destroyed handle is not a window.
-inline bool IsLive(HWND window) { return window != nullptr && !window->destroyed; }
+inline bool IsLive(HWND window) {
+    return window != nullptr && !window->destroyed;
+}

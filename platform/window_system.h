@@ -7,6 +7,7 @@
 // reached through Windows(); tests start each case from a fresh one with ResetWindows().
 
 #include "platform/backend.h"
+#include "platform/brush.h"
 #include "platform/dialog_template.h"
 #include "platform/window.h"
 
@@ -52,6 +53,9 @@ struct WindowSystem {
     // blinking (shown) ten seconds after the last input.
     std::chrono::steady_clock::time_point last_input;
     bool caret_on = true;
+    bool window_active = true; // the top-level window has the desktop's keyboard
+
+    std::vector<std::unique_ptr<BrushHandle>> brushes; // made by CreateSolidBrush
 
     // Counters that tests and the script driver read.
     int beep_count = 0;
@@ -61,6 +65,7 @@ struct WindowSystem {
     // without a result (the script driver's end of input).
     std::function<bool()> idle_step;
     bool loop_abandoned = false;
+    std::string display_error; // why the display went away, when it did
 };
 
 WindowSystem& Windows();
@@ -96,6 +101,10 @@ void OpenPopupMenu(HWND owner, int x, int y, std::vector<PopupMenuItem> items);
 void ClosePopupMenu();
 // Chooses an open menu's item by its label, as a click on it; false if it is not there.
 bool ChoosePopupMenuItem(const char* label);
+int MenuItemAt(int x, int y); // -1 where there is no enabled item
+void ChooseMenuItem(int index);
+void HandleMenuKey(const InputEvent& key);
+void PaintPopupMenu(DrawList& frame);
 
 // The dialog manager: Tab, Shift+Tab, Enter, Escape and Space; true when it took the key.
 bool HandleDialogKey(HWND top, const InputEvent& key);

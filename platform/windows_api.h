@@ -7,8 +7,8 @@
 // draws or reads input: that is the backends' job.
 
 #ifdef _WIN32
-#include <windows.h>
 #include <commctrl.h>
+#include <windows.h>
 #else
 
 #include <cstdint>
@@ -17,7 +17,7 @@ struct Window;
 struct DeviceContext;
 struct ModuleResources;
 struct CursorHandle;
-struct IconHandle;
+struct BinaryResource;
 struct BrushHandle;
 
 using HWND = Window*;
@@ -25,7 +25,7 @@ using HDC = DeviceContext*;
 using HINSTANCE = const ModuleResources*;
 using HMODULE = HINSTANCE;
 using HCURSOR = const CursorHandle*;
-using HICON = const IconHandle*;
+using HICON = const BinaryResource*; // an .ico resource
 using HBRUSH = const BrushHandle*;
 
 using BOOL = int;
@@ -53,8 +53,12 @@ using DLGPROC = INT_PTR (*)(HWND, UINT, WPARAM, LPARAM);
 constexpr BOOL TRUE = 1;
 constexpr BOOL FALSE = 0;
 
-constexpr WORD LOWORD(std::uintptr_t value) { return static_cast<WORD>(value & 0xFFFF); }
-constexpr WORD HIWORD(std::uintptr_t value) { return static_cast<WORD>((value >> 16) & 0xFFFF); }
+constexpr WORD LOWORD(std::uintptr_t value) {
+    return static_cast<WORD>(value & 0xFFFF);
+}
+constexpr WORD HIWORD(std::uintptr_t value) {
+    return static_cast<WORD>((value >> 16) & 0xFFFF);
+}
 constexpr WPARAM MAKEWPARAM(unsigned low, unsigned high) {
     return static_cast<WPARAM>((low & 0xFFFF) | ((high & 0xFFFF) << 16));
 }
@@ -64,9 +68,15 @@ constexpr LPARAM MAKELPARAM(unsigned low, unsigned high) {
 constexpr COLORREF RGB(unsigned red, unsigned green, unsigned blue) {
     return (red & 0xFF) | ((green & 0xFF) << 8) | ((blue & 0xFF) << 16);
 }
-constexpr BYTE GetRValue(COLORREF c) { return static_cast<BYTE>(c & 0xFF); }
-constexpr BYTE GetGValue(COLORREF c) { return static_cast<BYTE>((c >> 8) & 0xFF); }
-constexpr BYTE GetBValue(COLORREF c) { return static_cast<BYTE>((c >> 16) & 0xFF); }
+constexpr BYTE GetRValue(COLORREF c) {
+    return static_cast<BYTE>(c & 0xFF);
+}
+constexpr BYTE GetGValue(COLORREF c) {
+    return static_cast<BYTE>((c >> 8) & 0xFF);
+}
+constexpr BYTE GetBValue(COLORREF c) {
+    return static_cast<BYTE>((c >> 16) & 0xFF);
+}
 inline LPCSTR MAKEINTRESOURCE(unsigned id) {
     return reinterpret_cast<LPCSTR>(static_cast<std::uintptr_t>(id & 0xFFFF));
 }
@@ -312,8 +322,7 @@ BOOL EndDialog(HWND dialog, INT_PTR result);
 BOOL DestroyWindow(HWND window);
 
 LRESULT SendMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
-LRESULT CallWindowProc(WNDPROC procedure, HWND window, UINT message, WPARAM wparam,
-                       LPARAM lparam);
+LRESULT CallWindowProc(WNDPROC procedure, HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 LRESULT DefWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 LONG_PTR SetWindowLongPtr(HWND window, int index, LONG_PTR value);
 LONG_PTR GetWindowLongPtr(HWND window, int index);
@@ -321,7 +330,9 @@ LONG_PTR GetWindowLongPtr(HWND window, int index);
 inline LONG_PTR SetWindowLong(HWND window, int index, LONG_PTR value) {
     return SetWindowLongPtr(window, index, value);
 }
-inline LONG_PTR GetWindowLong(HWND window, int index) { return GetWindowLongPtr(window, index); }
+inline LONG_PTR GetWindowLong(HWND window, int index) {
+    return GetWindowLongPtr(window, index);
+}
 
 HWND GetDlgItem(HWND dialog, int id);
 int GetDlgCtrlID(HWND window);
@@ -344,8 +355,8 @@ BOOL MessageBeep(UINT type);
 HCURSOR LoadCursor(HINSTANCE instance, LPCSTR name);
 HCURSOR SetCursor(HCURSOR cursor);
 HICON LoadIcon(HINSTANCE instance, LPCSTR name);
-HINSTANCE ShellExecute(HWND owner, LPCSTR verb, LPCSTR file, LPCSTR parameters,
-                       LPCSTR directory, int show_command);
+HINSTANCE ShellExecute(HWND owner, LPCSTR verb, LPCSTR file, LPCSTR parameters, LPCSTR directory,
+                       int show_command);
 
 DWORD GetSysColor(int index);
 HBRUSH GetSysColorBrush(int index);

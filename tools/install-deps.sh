@@ -2,7 +2,7 @@
 # Installs the Debian packages that building, running and testing need, when they are
 # missing. As root it installs them; otherwise it names the command to run.
 set -e
-packages="cmake ninja-build g++ pkg-config libsdl2-dev libsdl2-ttf-dev libfontconfig-dev
+packages="cmake ninja-build g++ pkg-config libsdl2-dev libsdl2-ttf-dev libfontconfig-dev libx11-dev
 fonts-liberation2 googletest libgtest-dev xvfb xdotool xclip x11-utils"
 missing=""
 for package in $packages; do

@@ -1,0 +1,75 @@
+#include "operand/checked_paste.h"
+
+#include "operand/keystroke_rules.h"
+#include "platform/clipboard.h"
+
+#include <cstddef>
+#include <optional>
+#include <string>
+
+namespace {
+
+bool IsWhiteSpace(char character) {
+    return character == ' ' || (character >= '\t' && character <= '\r');
+}
+
+bool IsDigitOf(DigitBase base, unsigned code) {
+    if (base == DigitBase::Binary)
+        return IsBinaryDigit(code);
+    return IsDecimalDigit(code) || IsUpperHexLetter(code) || IsLowerHexLetter(code);
+}
+
+char UpperCase(char character) {
+    const auto code = static_cast<unsigned char>(character);
+    return IsLowerHexLetter(code) ? static_cast<char>(code - 0x20) : character;
+}
+
+bool HasHexPrefix(const std::string& text, std::size_t begin, std::size_t end) {
+    return end - begin >= 2 && text[begin] == '0' &&
+           (text[begin + 1] == 'x' || text[begin + 1] == 'X');
+}
+
+// The characters the field can still take: its limit less the text that stays after the
+// selection is replaced.
+long long RemainingRoom(HWND field) {
+    const LRESULT limit = ForwardToEdit(field, EM_GETLIMITTEXT, 0, 0);
+    const LRESULT length = ForwardToEdit(field, WM_GETTEXTLENGTH, 0, 0);
+    DWORD start = 0;
+    DWORD end = 0;
+    ForwardToEdit(field, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                  reinterpret_cast<LPARAM>(&end));
+    const long long selected = start <= end ? end - start : start - end;
+    return static_cast<long long>(limit) - (static_cast<long long>(length) - selected);
+}
+
+} // namespace
+
+LRESULT PasteCheckedDigits(HWND field, DigitBase base) {
+    std::optional<std::string> clipboard = ReadClipboardText();
+    if (!clipboard)
+        return RefuseKeystroke();
+    std::string& text = *clipboard;
+
+    std::size_t begin = 0;
+    std::size_t end = text.size();
+    while (begin < end && IsWhiteSpace(text[begin]))
+        ++begin;
+    while (end > begin && IsWhiteSpace(text[end - 1]))
+        --end;
+    if (base == DigitBase::Hexadecimal && HasHexPrefix(text, begin, end))
+        begin += 2;
+    if (begin == end)
+        return RefuseKeystroke();
+
+    for (std::size_t index = begin; index < end; ++index) {
+        if (!IsDigitOf(base, static_cast<unsigned char>(text[index])))
+            return RefuseKeystroke();
+        text[index] = UpperCase(text[index]);
+    }
+    if (static_cast<long long>(end - begin) > RemainingRoom(field))
+        return RefuseKeystroke();
+
+    text.resize(end);
+    ForwardToEdit(field, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str() + begin));
+    return 0;
+}

@@ -1,0 +1,13 @@
+#pragma once
+
+// The keystroke filter of the byte-pair field: hexadecimal digits only, upper-cased, with a
+// space put in by itself before a digit that starts a new pair; pasting is refused. The
+// conversion of the pairs is the conversion page's.
+
+#include "operand/digit_filters.h"
+
+// Typing 4142 into the empty field gives "4", "41", "41 4", "41 42": when the field's text
+// ends in two characters that are not spaces, a space is passed on just before the digit.
+// Backspace passes; any other character, and every paste, beeps. Other messages are
+// forwarded to the EDIT control's own procedure. Installed with InstallFilter.
+LRESULT CALLBACK HexPairFilter(HWND field, UINT message, WPARAM wparam, LPARAM lparam);

@@ -1,0 +1,41 @@
+#pragma once
+
+// What every keystroke filter shares: the character sets of the number bases, the refusal
+// beep and forwarding to the edit control's own procedure. The filters themselves, and
+// SavedEditProc, are in digit_filters.h and hex_pair_filter.h.
+
+#include "platform/windows_api.h"
+
+constexpr unsigned BackspaceCharacter = 0x08;
+
+// The character code of a WM_CHAR: the low 8 bits of its wParam.
+constexpr unsigned CharacterCode(WPARAM wparam) {
+    return static_cast<unsigned>(wparam & 0xFF);
+}
+
+constexpr bool IsDecimalDigit(unsigned code) {
+    return code >= '0' && code <= '9';
+}
+constexpr bool IsUpperHexLetter(unsigned code) {
+    return code >= 'A' && code <= 'F';
+}
+constexpr bool IsLowerHexLetter(unsigned code) {
+    return code >= 'a' && code <= 'f';
+}
+constexpr bool IsBinaryDigit(unsigned code) {
+    return code == '0' || code == '1';
+}
+constexpr bool IsOctalDigit(unsigned code) {
+    return code >= '0' && code <= '7';
+}
+
+// A lower-case letter's wParam with its code made upper case; the bits above the code stay.
+constexpr WPARAM UpperCased(WPARAM wparam) {
+    return (wparam & ~static_cast<WPARAM>(0xFF)) | (CharacterCode(wparam) - 0x20);
+}
+
+// Hands a message to the EDIT control's own procedure, SavedEditProc, and returns its result.
+LRESULT ForwardToEdit(HWND field, UINT message, WPARAM wparam, LPARAM lparam);
+
+// A refused keystroke or paste: one simple beep, and the message goes no further. Returns 0.
+LRESULT RefuseKeystroke();

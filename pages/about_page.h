@@ -1,0 +1,16 @@
+#pragma once
+
+// The "Hakkında" page: banner, credits and the maker's web address as a link that shows a
+// hand pointer, is drawn in its own colour and opens the address in the web browser. It
+// computes nothing and keeps no state beyond its controls.
+
+#include "platform/windows_api.h"
+
+// The system's hand cursor, loaded at start-up; shown over the link.
+extern HCURSOR HandCursor;
+
+INT_PTR CALLBACK AboutPage(HWND page, UINT message, WPARAM wparam, LPARAM lparam);
+
+// The link's window procedure: the hand pointer, everything else to the link's own
+// procedure, which it keeps in its user-data slot.
+LRESULT CALLBACK LinkCursorProc(HWND link, UINT message, WPARAM wparam, LPARAM lparam);

@@ -1,0 +1,17 @@
+#pragma once
+
+// The "Dönüşüm" page. Its upper group shows one 32-bit value in hexadecimal, binary, signed
+// and unsigned decimal and octal, following the hexadecimal or binary field at every
+// keystroke; its lower group converts between hexadecimal byte pairs and the text they
+// spell, both ways, at every keystroke. The page reacts to its fields' EN_UPDATE and
+// EN_CHANGE notifications and writes the dependent fields; the conversions themselves are
+// in convert/ and operand/.
+
+#include "platform/windows_api.h"
+
+#include <cstdint>
+
+// 1 except while a reaction writes a field: the field written must not convert back.
+extern std::uint32_t AcceptEdits;
+
+INT_PTR CALLBACK ConvertPage(HWND page, UINT message, WPARAM wparam, LPARAM lparam);

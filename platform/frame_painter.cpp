@@ -1,0 +1,43 @@
+// Paints the whole window tree into the frame's draw list, parents before children and
+// siblings in template order, each clipped to itself and its ancestors; the open menu last.
+
+#include "platform/paint.h"
+#include "platform/window_system.h"
+
+static void PaintTree(HWND window, DrawList& frame, PixelRect clip) {
+    if (!window->is_visible()) {
+        return;
+    }
+    PixelRect rect = FrameRect(window);
+    PixelRect visible = rect.intersected(clip);
+    if (visible.is_empty()) {
+        return;
+    }
+    WindowSystem& system = Windows();
+    DeviceContext dc{&frame, system.backend.get(), rect.x, rect.y, visible};
+    dc.text_colour = GetSysColor(COLOR_BTNTEXT);
+    SendMessage(window, WM_PAINT, reinterpret_cast<WPARAM>(&dc), 0);
+    // The procedure may have destroyed or hidden windows while painting; copy the list.
+    std::vector<Window*> children = window->children;
+    for (Window* child : children) {
+        if (IsLive(child)) {
+            PaintTree(child, frame, visible);
+        }
+    }
+}
+
+void PaintFrame() {
+    WindowSystem& system = Windows();
+    system.needs_paint = false;
+    DrawList& frame = system.frame;
+    frame.clear();
+    HWND top = system.main_window;
+    if (!IsLive(top)) {
+        return;
+    }
+    PixelRect whole = FrameRect(top);
+    frame.width = whole.width;
+    frame.height = whole.height;
+    PaintTree(top, frame, whole);
+    PaintPopupMenu(frame);
+}

@@ -1,0 +1,71 @@
+#pragma once
+
+// The display backend for a real desktop: one fixed-size SDL2 window drawn in software on
+// its window surface (no renderer, no OpenGL), text in a metric-compatible free font through
+// SDL_ttf, input turned into InputEvents, and the X display for the bell. It renders the
+// draw lists it is given and knows nothing of windows, messages or controls.
+
+#include "platform/backend.h"
+#include "platform/sdl/text_cache.h"
+
+#include <SDL.h>
+#include <SDL_ttf.h>
+
+#include <map>
+
+class SdlBackend : public Backend {
+  public:
+    SdlBackend();
+    ~SdlBackend() override;
+    SdlBackend(const SdlBackend&) = delete;
+    SdlBackend& operator=(const SdlBackend&) = delete;
+
+    // ^Backend
+    FontMetrics font_metrics() const override;
+    int text_width(std::string_view text) const override;
+    bool open_window(const WindowSpec& spec) override;
+    void close_window() override;
+    void set_icon(std::span<const std::uint8_t> ico) override;
+    void present(const DrawList& frame) override;
+    bool wait_event(InputEvent& event, int timeout_ms) override;
+    void beep() override;
+    void show_cursor(CursorShape shape) override;
+    void set_clipboard(std::string_view text) override;
+    std::optional<std::string> clipboard() override;
+    bool open_url(const std::string& address) override;
+    bool save_screenshot(const std::string& path) override;
+    std::string error() const override;
+
+    // How many display pixels one pixel at 96 dots per inch takes: 1 or 2.
+    int scale() const;
+
+  private:
+    // Starts SDL video and loads the font, once; the metrics are needed before the window
+    // opens, since the window's size is counted in them.
+    bool start() const;
+    bool load_font() const;
+    bool translate(const SDL_Event& sdl_event, InputEvent& event);
+
+    void draw(SDL_Surface* target, const DrawCommand& command);
+    void draw_dotted_frame(SDL_Surface* target, const DrawCommand& command);
+    void draw_text(SDL_Surface* target, const DrawCommand& command);
+    void draw_bitmap(SDL_Surface* target, const DrawCommand& command);
+    SDL_Surface* bitmap_surface(std::span<const std::uint8_t> bmp_file);
+
+    enum class Start { NotYet, Done, Failed };
+    mutable Start m_start = Start::NotYet;
+    mutable std::string m_error;
+    mutable TTF_Font* m_font = nullptr;
+    mutable FontMetrics m_metrics;
+    mutable int m_scale = 1;
+
+    SDL_Window* m_window = nullptr;
+    TextCache m_text_cache;
+    // Decoded bitmaps by the address of their file bytes: resources live as long as the
+    // program.
+    std::map<const std::uint8_t*, SDL_Surface*> m_bitmaps;
+    SDL_Cursor* m_arrow = nullptr;
+    SDL_Cursor* m_ibeam = nullptr;
+    SDL_Cursor* m_hand = nullptr;
+    bool m_cursors_made = false;
+};

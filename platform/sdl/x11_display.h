@@ -1,0 +1,18 @@
+#pragma once
+
+// The few things the sdl backend asks of the X display directly, which SDL does not offer:
+// ringing the bell, the screen's resolution where SDL cannot tell it, and ending the program
+// with one clear line when the display goes away.
+
+#include <SDL.h>
+
+#include <optional>
+
+// Rings the X bell of the window's display and flushes it out; nothing off X11.
+void RingDisplayBell(SDL_Window* window);
+// From now on, losing the display connection prints "kalvetra: lost the connection to the
+// display" on stderr and exits with status 1, instead of Xlib's own message.
+void ExitOnDisplayLoss();
+// The dots per inch that the desktop asks fonts to use (the Xft.dpi resource), else the
+// screen's size in pixels over its size in millimetres; nullopt without an X display.
+std::optional<float> X11ScreenDpi();

@@ -1,0 +1,86 @@
+#include "platform/simulated_user.h"
+
+#include "platform/window_system.h"
+
+static HWND FindIn(HWND window, int id) {
+    for (Window* child : window->children) {
+        if (child->id == id && !child->is_class("#32770")) {
+            return child;
+        }
+        if (HWND found = FindIn(child, id)) {
+            return found;
+        }
+    }
+    return nullptr;
+}
+
+HWND FindControl(int id) {
+    HWND top = Windows().main_window;
+    return IsLive(top) ? FindIn(top, id) : nullptr;
+}
+
+void FocusAsClick(HWND control) {
+    if (!IsLive(control) || Windows().focus == control) {
+        return;
+    }
+    MoveFocus(control);
+    if (control->is_class("EDIT")) {
+        WPARAM end = static_cast<WPARAM>(GetWindowTextLength(control));
+        SendMessage(control, EM_SETSEL, end, static_cast<LPARAM>(end));
+    }
+}
+
+void TypeBytes(std::string_view bytes) {
+    for (char byte : bytes) {
+        InputEvent event;
+        event.type = InputEvent::Type::Text;
+        event.text = std::string(1, byte);
+        DispatchInput(event);
+    }
+}
+
+void PressKey(unsigned virtual_key, Modifier held) {
+    InputEvent down;
+    down.type = InputEvent::Type::KeyDown;
+    down.key = virtual_key;
+    down.modifiers = held;
+    DispatchInput(down);
+    InputEvent up = down;
+    up.type = InputEvent::Type::KeyUp;
+    DispatchInput(up);
+    Windows().modifiers = Modifier::None;
+}
+
+void MovePointerTo(int x, int y) {
+    InputEvent move;
+    move.type = InputEvent::Type::MouseMove;
+    move.x = x;
+    move.y = y;
+    DispatchInput(move);
+}
+
+void ClickAt(int x, int y, MouseButton button, int clicks) {
+    MovePointerTo(x, y);
+    for (int click = 1; click <= clicks; ++click) {
+        InputEvent down;
+        down.type = InputEvent::Type::MouseDown;
+        down.x = x;
+        down.y = y;
+        down.button = button;
+        down.clicks = click;
+        DispatchInput(down);
+        InputEvent up = down;
+        up.type = InputEvent::Type::MouseUp;
+        DispatchInput(up);
+    }
+}
+
+void ClickControl(HWND control, int clicks) {
+    PixelRect rect = FrameRect(control);
+    ClickAt(rect.x + rect.width / 2, rect.y + rect.height / 2, MouseButton::Left, clicks);
+}
+
+void RightClickControl(HWND control) {
+    PixelRect rect = FrameRect(control);
+    ClickAt(rect.x + rect.width / 2, rect.y + rect.height / 2, MouseButton::Right);
+}

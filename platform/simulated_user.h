@@ -1,0 +1,24 @@
+#pragma once
+
+// A user at the keyboard and mouse, for tests and the script driver: every action goes
+// through DispatchInput exactly as the display's events do, so focus, the dialog manager,
+// filters and notifications all take part.
+
+#include "platform/backend.h"
+#include "platform/windows_api.h"
+
+#include <string_view>
+
+// The live control with this id anywhere in the main window; ids are unique in the program.
+HWND FindControl(int id);
+
+// Gives a control the keyboard as a click after the end of its text would: the caret at
+// the end, nothing selected. A control that has the focus already keeps caret and selection.
+void FocusAsClick(HWND control);
+
+void TypeBytes(std::string_view bytes);                              // to the focused control
+void PressKey(unsigned virtual_key, Modifier held = Modifier::None); // down, then up
+void ClickAt(int x, int y, MouseButton button = MouseButton::Left, int clicks = 1);
+void MovePointerTo(int x, int y);
+void ClickControl(HWND control, int clicks = 1); // at its centre
+void RightClickControl(HWND control);

@@ -1,0 +1,181 @@
+// Process-level calls: the module, cursors, icons, beeps, the shell, system colours, brushes,
+// key state and the clipboard.
+
+#include "platform/brush.h"
+#include "platform/clipboard.h"
+#include "platform/dialog_template.h"
+#include "platform/paint.h"
+#include "platform/window_system.h"
+
+#include <cstdlib>
+#include <cstring>
+
+struct CursorHandle {
+    CursorShape shape;
+};
+
+static constexpr CursorHandle ArrowCursor{CursorShape::Arrow};
+static constexpr CursorHandle IBeamCursor{CursorShape::IBeam};
+static constexpr CursorHandle HandCursorShape{CursorShape::Hand};
+
+HMODULE GetModuleHandle(LPCSTR module_name) {
+    return module_name == nullptr ? &ProgramResources : nullptr;
+}
+
+void InitCommonControls() {}
+
+void ExitProcess(UINT exit_code) {
+    std::exit(static_cast<int>(exit_code));
+}
+
+HCURSOR LoadCursor(HINSTANCE instance, LPCSTR name) {
+    if (instance != nullptr || !IS_INTRESOURCE(name)) {
+        return nullptr;
+    }
+    if (name == IDC_ARROW) {
+        return &ArrowCursor;
+    }
+    if (name == IDC_IBEAM) {
+        return &IBeamCursor;
+    }
+    if (name == IDC_HAND) {
+        return &HandCursorShape;
+    }
+    return nullptr;
+}
+
+HCURSOR SetCursor(HCURSOR cursor) {
+    WindowSystem& system = Windows();
+    static constexpr CursorHandle* none = nullptr;
+    HCURSOR previous = none;
+    switch (system.cursor) {
+    case CursorShape::Arrow:
+        previous = &ArrowCursor;
+        break;
+    case CursorShape::IBeam:
+        previous = &IBeamCursor;
+        break;
+    case CursorShape::Hand:
+        previous = &HandCursorShape;
+        break;
+    case CursorShape::None:
+        break;
+    }
+    system.cursor = cursor != nullptr ? cursor->shape : CursorShape::None;
+    system.cursor_set_by_program = true;
+    return previous;
+}
+
+HICON LoadIcon(HINSTANCE instance, LPCSTR name) {
+    if (instance == nullptr || !IS_INTRESOURCE(name)) {
+        return nullptr;
+    }
+    return FindResource(instance->icons, static_cast<int>(reinterpret_cast<std::uintptr_t>(name)));
+}
+
+BOOL MessageBeep(UINT) {
+    WindowSystem& system = Windows();
+    ++system.beep_count;
+    if (system.backend) {
+        system.backend->beep();
+    }
+    return TRUE;
+}
+
+HINSTANCE ShellExecute(HWND, LPCSTR verb, LPCSTR file, LPCSTR, LPCSTR, int) {
+    // Windows answers a number above 32 for success; callers here never look at it.
+    WindowSystem& system = Windows();
+    if (verb == nullptr || std::strcmp(verb, "open") != 0 || file == nullptr) {
+        return nullptr;
+    }
+    system.opened_addresses.emplace_back(file);
+    if (system.backend) {
+        system.backend->open_url(file);
+    }
+    return nullptr;
+}
+
+DWORD GetSysColor(int index) {
+    // The classic Windows colour scheme.
+    switch (index) {
+    case COLOR_WINDOW:
+        return RGB(255, 255, 255);
+    case COLOR_WINDOWTEXT:
+    case COLOR_BTNTEXT:
+        return RGB(0, 0, 0);
+    case COLOR_HIGHLIGHT:
+        return RGB(10, 36, 106);
+    case COLOR_HIGHLIGHTTEXT:
+    case COLOR_BTNHIGHLIGHT:
+        return RGB(255, 255, 255);
+    case COLOR_BTNFACE:
+    case COLOR_3DLIGHT:
+        return RGB(212, 208, 200);
+    case COLOR_BTNSHADOW:
+    case COLOR_GRAYTEXT:
+        return RGB(128, 128, 128);
+    case COLOR_3DDKSHADOW:
+        return RGB(64, 64, 64);
+    default:
+        return RGB(0, 0, 0);
+    }
+}
+
+HBRUSH GetSysColorBrush(int index) {
+    static constexpr int indices[] = {COLOR_WINDOW, COLOR_BTNFACE, COLOR_HIGHLIGHT};
+    static const BrushHandle brushes[] = {
+        {GetSysColor(COLOR_WINDOW)}, {GetSysColor(COLOR_BTNFACE)}, {GetSysColor(COLOR_HIGHLIGHT)}};
+    for (std::size_t i = 0; i < std::size(indices); ++i) {
+        if (indices[i] == index) {
+            return &brushes[i];
+        }
+    }
+    return nullptr;
+}
+
+HBRUSH CreateSolidBrush(COLORREF colour) {
+    WindowSystem& system = Windows();
+    system.brushes.push_back(std::make_unique<BrushHandle>(BrushHandle{colour}));
+    return system.brushes.back().get();
+}
+
+int SetBkMode(HDC dc, int mode) {
+    if (dc == nullptr) {
+        return 0;
+    }
+    int previous = dc->background_mode;
+    dc->background_mode = mode;
+    return previous;
+}
+
+COLORREF SetTextColor(HDC dc, COLORREF colour) {
+    if (dc == nullptr) {
+        return 0;
+    }
+    COLORREF previous = dc->text_colour;
+    dc->text_colour = colour;
+    return previous;
+}
+
+short GetKeyState(int virtual_key) {
+    Modifier held = Windows().modifiers;
+    bool down = (virtual_key == static_cast<int>(VK_SHIFT) && has(held, Modifier::Shift)) ||
+                (virtual_key == static_cast<int>(VK_CONTROL) && has(held, Modifier::Control)) ||
+                (virtual_key == static_cast<int>(VK_MENU) && has(held, Modifier::Alt));
+    return down ? static_cast<short>(-128) : 0;
+}
+
+std::optional<std::string> ReadClipboardText() {
+    WindowSystem& system = Windows();
+    if (!system.backend) {
+        return std::string();
+    }
+    return system.backend->clipboard();
+}
+
+void WriteClipboardText(std::string_view text) {
+    WindowSystem& system = Windows();
+    if (system.backend) {
+        system.backend->set_clipboard(text);
+    }
+}

@@ -1,0 +1,216 @@
+#include "platform/window_system.h"
+
+#include "platform/control_classes.h"
+#include "platform/headless/headless_backend.h"
+
+#include <algorithm>
+#include <cstring>
+#include <strings.h>
+
+WindowSystem& Windows() {
+    static WindowSystem system;
+    return system;
+}
+
+void ResetWindows(std::unique_ptr<Backend> backend) {
+    WindowSystem& system = Windows();
+    system = WindowSystem();
+    system.backend = backend ? std::move(backend) : std::make_unique<HeadlessBackend>();
+    system.metrics = system.backend->font_metrics();
+    system.last_input = std::chrono::steady_clock::now();
+}
+
+bool Window::is_class(const char* name) const {
+    return window_class != nullptr && std::strcmp(window_class->name, name) == 0;
+}
+
+const WindowClass* FindWindowClass(const char* name) {
+    static const WindowClass* const classes[] = {&DialogClass, &EditClass, &StaticClass,
+                                                 &ButtonClass, &TabControlClass};
+    for (const WindowClass* window_class : classes) {
+        if (strcasecmp(window_class->name, name) == 0) {
+            return window_class;
+        }
+    }
+    return nullptr;
+}
+
+static Window* NewWindow(const WindowClass* window_class, HWND parent) {
+    WindowSystem& system = Windows();
+    if (!system.backend) {
+        ResetWindows();
+    }
+    system.windows.push_back(std::make_unique<Window>());
+    Window* window = system.windows.back().get();
+    window->window_class = window_class;
+    window->procedure = window_class->procedure;
+    window->parent = parent;
+    if (parent != nullptr) {
+        parent->children.push_back(window);
+    }
+    return window;
+}
+
+HWND CreateControl(const ControlTemplate& control, HWND parent) {
+    const WindowClass* window_class = FindWindowClass(control.class_name);
+    if (window_class == nullptr || !IsLive(parent)) {
+        return nullptr;
+    }
+    Window* window = NewWindow(window_class, parent);
+    window->id = control.id;
+    window->style = control.style | WS_CHILD;
+    window->ex_style = control.ex_style;
+    window->text = control.text != nullptr ? control.text : "";
+    window->rect = {control.x, control.y, control.width, control.height};
+    SendMessage(window, WM_CREATE, 0, reinterpret_cast<LPARAM>(&control));
+    RequestPaint();
+    return window;
+}
+
+HWND CreateDialogFromTemplate(const DialogTemplate& dialog, HWND parent, DLGPROC procedure,
+                              LPARAM init_param) {
+    if (parent != nullptr && !IsLive(parent)) {
+        return nullptr;
+    }
+    Window* window = NewWindow(&DialogClass, parent);
+    window->id = dialog.id;
+    window->style = dialog.style;
+    window->ex_style = dialog.ex_style;
+    if (parent != nullptr) {
+        window->style |= WS_CHILD;
+    }
+    window->text = dialog.caption != nullptr ? dialog.caption : "";
+    window->rect = {dialog.x, dialog.y, dialog.width, dialog.height};
+    window->dialog_procedure = procedure;
+    if (parent == nullptr) {
+        Windows().main_window = window;
+    }
+    for (const ControlTemplate& control : dialog.controls) {
+        CreateControl(control, window);
+    }
+    HWND first = NextTabStop(window, nullptr, false);
+    LRESULT wants_default_focus =
+        SendMessage(window, WM_INITDIALOG, reinterpret_cast<WPARAM>(first), init_param);
+    if (wants_default_focus && parent == nullptr && IsLive(window)) {
+        MoveFocus(NextTabStop(window, nullptr, false));
+    }
+    RequestPaint();
+    return window;
+}
+
+static bool Contains(HWND ancestor, HWND window) {
+    for (; window != nullptr; window = window->parent) {
+        if (window == ancestor) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void DestroyTree(HWND window) {
+    if (!IsLive(window)) {
+        return;
+    }
+    WindowSystem& system = Windows();
+    if (Contains(window, system.focus)) {
+        system.focus = nullptr;
+    }
+    if (Contains(window, system.capture)) {
+        system.capture = nullptr;
+    }
+    if (Contains(window, system.hover)) {
+        system.hover = nullptr;
+    }
+    if (Contains(window, system.menu.owner)) {
+        ClosePopupMenu();
+    }
+    SendMessage(window, WM_DESTROY, 0, 0);
+    for (Window* child : std::vector<Window*>(window->children)) {
+        DestroyTree(child);
+    }
+    window->destroyed = true;
+    window->control.reset();
+    if (window->parent != nullptr) {
+        auto& siblings = window->parent->children;
+        siblings.erase(std::remove(siblings.begin(), siblings.end(), window), siblings.end());
+    }
+    if (system.main_window == window) {
+        system.main_window = nullptr;
+    }
+    RequestPaint();
+}
+
+static int MulDiv(int value, int numerator, int denominator) {
+    long long product = static_cast<long long>(value) * numerator;
+    return static_cast<int>((product + (product >= 0 ? denominator / 2 : -denominator / 2)) /
+                            denominator);
+}
+
+int DialogUnitsToPixelsX(int units) {
+    return MulDiv(units, Windows().metrics.average_char_width, 4);
+}
+
+int DialogUnitsToPixelsY(int units) {
+    return MulDiv(units, Windows().metrics.height, 8);
+}
+
+PixelRect FrameRect(HWND window) {
+    if (!IsLive(window)) {
+        return {};
+    }
+    const DialogUnitRect& rect = window->rect;
+    int width = DialogUnitsToPixelsX(rect.x + rect.width) - DialogUnitsToPixelsX(rect.x);
+    int height = DialogUnitsToPixelsY(rect.y + rect.height) - DialogUnitsToPixelsY(rect.y);
+    if (window->parent == nullptr) {
+        return {0, 0, DialogUnitsToPixelsX(rect.width), DialogUnitsToPixelsY(rect.height)};
+    }
+    PixelRect origin = FrameRect(window->parent);
+    return {origin.x + DialogUnitsToPixelsX(rect.x), origin.y + DialogUnitsToPixelsY(rect.y), width,
+            height};
+}
+
+PixelRect ClientRect(HWND window) {
+    PixelRect rect = FrameRect(window);
+    return {0, 0, rect.width, rect.height};
+}
+
+bool IsShown(HWND window) {
+    for (; window != nullptr; window = window->parent) {
+        if (window->destroyed || !window->is_visible()) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void MoveFocus(HWND window) {
+    WindowSystem& system = Windows();
+    if (window != nullptr && !IsLive(window)) {
+        return;
+    }
+    HWND previous = system.focus;
+    if (previous == window) {
+        return;
+    }
+    system.focus = window;
+    system.caret_on = true;
+    if (IsLive(previous)) {
+        SendMessage(previous, WM_KILLFOCUS, reinterpret_cast<WPARAM>(window), 0);
+    }
+    if (IsLive(window) && system.focus == window) {
+        SendMessage(window, WM_SETFOCUS, reinterpret_cast<WPARAM>(previous), 0);
+    }
+    RequestPaint();
+}
+
+void RequestPaint() {
+    Windows().needs_paint = true;
+}
+
+void NotifyParent(HWND control, UINT code) {
+    if (!IsLive(control) || control->parent == nullptr) {
+        return;
+    }
+    SendMessage(control->parent, WM_COMMAND, MAKEWPARAM(static_cast<unsigned>(control->id), code),
+                reinterpret_cast<LPARAM>(control));
+}

@@ -1,0 +1,57 @@
+// Template 4000, the conversion page: the numeric group (one value as hexadecimal, binary,
+// signed and unsigned decimal and octal) above the string group (hexadecimal byte pairs and
+// the text they spell). The order of the table is the tab order. Text limits and keystroke
+// filters are set by the page when it starts.
+
+#include "platform/dialog_template.h"
+#include "resources/control_styles.h"
+#include "resources/resource_ids.h"
+#include "resources/templates.h"
+
+namespace {
+
+constexpr std::uint32_t TypedField = ChildStyle | WS_TABSTOP | ES_CENTER | ES_UPPERCASE;
+constexpr std::uint32_t DecimalField =
+    ChildStyle | WS_TABSTOP | ES_CENTER | ES_READONLY | ES_NUMBER;
+constexpr std::uint32_t OctalField =
+    ChildStyle | WS_TABSTOP | ES_CENTER | ES_READONLY | ES_UPPERCASE;
+constexpr std::uint32_t HexPairField = ChildStyle | WS_TABSTOP | ES_UPPERCASE | ES_AUTOHSCROLL;
+// No horizontal scrolling: typing stops at the visible width of the field.
+constexpr std::uint32_t TextField = ChildStyle | WS_TABSTOP | ES_LEFT;
+constexpr std::uint32_t CentredGroupBox = GroupBoxStyle | BS_CENTER;
+
+const ControlTemplate Controls[] = {
+    // Onaltılık Değer
+    {"STATIC", "Onalt\xFDl\xFDk De\xF0\x65r", 4003, 6, 12, 77, 9, LabelStyle, 0},
+    {"EDIT", nullptr, 4004, 6, 22, 286, 13, TypedField, FieldEdge},
+    // İkilik Sonuç
+    {"STATIC", "\xDDkilik Sonu\xE7", 4005, 6, 38, 77, 9, LabelStyle, 0},
+    {"EDIT", nullptr, 4006, 6, 48, 286, 13, TypedField, FieldEdge},
+    // Onluk Sonuç (Signed)
+    {"STATIC", "Onluk Sonu\xE7 (Signed)", 4007, 6, 64, 77, 9, LabelStyle, 0},
+    {"EDIT", nullptr, 4008, 6, 73, 286, 13, DecimalField, FieldEdge},
+    // Onluk Sonuç (Unsigned)
+    {"STATIC", "Onluk Sonu\xE7 (Unsigned)", 4009, 6, 90, 77, 9, LabelStyle, 0},
+    {"EDIT", nullptr, 4010, 6, 99, 286, 13, DecimalField, FieldEdge},
+    // Sekizlik Sonuç
+    {"STATIC", "Sekizlik Sonu\xE7", 4011, 6, 116, 77, 9, LabelStyle, 0},
+    {"EDIT", nullptr, 4012, 6, 125, 286, 13, OctalField, FieldEdge},
+    // Onaltılık String Dönüşüm
+    {"BUTTON", "Onalt\xFDl\xFDk String D\xF6n\xFC\xFE\xFCm", 4002, 2, 147, 294, 62, CentredGroupBox,
+     0},
+    // Onaltılık Sayısal Dönüşüm
+    {"BUTTON", "Onalt\xFDl\xFDk Say\xFDsal D\xF6n\xFC\xFE\xFCm", 4001, 2, 1, 294, 143,
+     CentredGroupBox, 0},
+    // Onaltılık Değer
+    {"STATIC", "Onalt\xFDl\xFDk De\xF0\x65r", 4013, 6, 156, 77, 9, LabelStyle, 0},
+    {"EDIT", nullptr, 4014, 6, 166, 286, 13, HexPairField, FieldEdge},
+    {"EDIT", nullptr, 4016, 6, 192, 286, 13, TextField, FieldEdge},
+    // String Değer
+    {"STATIC", "String De\xF0\x65r", 4015, 6, 182, 77, 9, LabelStyle, 0},
+};
+
+} // namespace
+
+const DialogTemplate ConvertPageTemplate{
+    ConvertPageId, nullptr, 2, 13, 297, 212, PageStyle, 0, "MS Sans Serif", 8, Controls,
+};

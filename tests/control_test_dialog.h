@@ -1,0 +1,98 @@
+#pragma once
+
+// A dialog for testing control classes: it builds a top-level dialog from a table of
+// controls on a fresh headless window system and records, in order, the WM_COMMAND and
+// WM_NOTIFY messages that its controls send it. A test that must answer a message, or look
+// at a control while it notifies, sets a hook. Mouse and key helpers feed the window
+// system's input dispatch, so messages arrive the way a user's input makes them.
+
+#include "platform/dialog_template.h"
+#include "platform/window_system.h"
+
+#include <functional>
+#include <span>
+#include <vector>
+
+struct HeardMessage {
+    UINT message; // WM_COMMAND or WM_NOTIFY
+    int id;
+    int code; // the notification code: high word of wParam, or NMHDR::code
+    HWND from;
+
+    bool operator==(const HeardMessage&) const = default;
+};
+
+struct TestDialog {
+    HWND window = nullptr;
+    std::vector<HeardMessage> heard;
+    // Runs for every message before it is recorded; a nonzero answer is the dialog's answer.
+    std::function<INT_PTR(HWND, UINT, WPARAM, LPARAM)> hook;
+    DialogTemplate source{};
+};
+
+inline TestDialog& CurrentTestDialog() {
+    static TestDialog dialog;
+    return dialog;
+}
+
+inline INT_PTR CALLBACK TestDialogProcedure(HWND dialog, UINT message, WPARAM wparam,
+                                            LPARAM lparam) {
+    TestDialog& test = CurrentTestDialog();
+    INT_PTR answer = test.hook ? test.hook(dialog, message, wparam, lparam) : 0;
+    if (message == WM_COMMAND) {
+        test.heard.push_back(
+            {message, LOWORD(wparam), HIWORD(wparam), reinterpret_cast<HWND>(lparam)});
+    } else if (message == WM_NOTIFY) {
+        const auto* header = reinterpret_cast<const NMHDR*>(lparam);
+        test.heard.push_back({message, static_cast<int>(header->idFrom),
+                              static_cast<int>(header->code), header->hwndFrom});
+    }
+    return answer;
+}
+
+// The controls must outlive the dialog (a static table).
+inline HWND OpenTestDialog(std::span<const ControlTemplate> controls) {
+    ResetWindows();
+    TestDialog& test = CurrentTestDialog();
+    test = TestDialog();
+    test.source = {100, "Test",          0, 0,       200, 120, WS_POPUP | WS_VISIBLE,
+                   0,   "MS Sans Serif", 8, controls};
+    test.window = CreateDialogFromTemplate(test.source, nullptr, TestDialogProcedure, 0);
+    return test.window;
+}
+
+inline std::vector<HeardMessage>& Heard() {
+    return CurrentTestDialog().heard;
+}
+
+// Points are relative to the control, in pixels.
+inline void SendMouse(InputEvent::Type type, HWND control, int x, int y, int clicks = 1) {
+    const PixelRect frame = FrameRect(control);
+    InputEvent event;
+    event.type = type;
+    event.x = frame.x + x;
+    event.y = frame.y + y;
+    event.clicks = clicks;
+    DispatchInput(event);
+}
+
+inline void PressMouse(HWND control, int x, int y, int clicks = 1) {
+    SendMouse(InputEvent::Type::MouseDown, control, x, y, clicks);
+}
+inline void MoveMouse(HWND control, int x, int y) {
+    SendMouse(InputEvent::Type::MouseMove, control, x, y);
+}
+inline void ReleaseMouse(HWND control, int x, int y) {
+    SendMouse(InputEvent::Type::MouseUp, control, x, y);
+}
+inline void ClickAt(HWND control, int x, int y, int clicks = 1) {
+    PressMouse(control, x, y, clicks);
+    ReleaseMouse(control, x, y);
+}
+
+inline void SendKey(InputEvent::Type type, unsigned key) {
+    InputEvent event;
+    event.type = type;
+    event.key = key;
+    DispatchInput(event);
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+// The real main window and its four pages on a fresh headless window system, created as
+// the program creates them, for page and main-window tests.
+
+#include "app/main_dialog.h"
+#include "pages/about_page.h"
+#include "platform/headless/headless_backend.h"
+#include "platform/simulated_user.h"
+#include "platform/window_system.h"
+
+#include <gtest/gtest.h>
+#include <string>
+
+class MainWindowTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        auto backend = std::make_unique<HeadlessBackend>();
+        m_backend = backend.get();
+        ResetWindows(std::move(backend));
+        AppInstance = GetModuleHandle(nullptr);
+        HandCursor = LoadCursor(nullptr, IDC_HAND);
+        CurrentPage = 0;
+        m_main = CreateDialogParam(AppInstance, MAKEINTRESOURCE(1000), nullptr, MainDialog, 0);
+        ASSERT_NE(m_main, nullptr);
+    }
+
+    static std::string Text(int id) {
+        HWND control = FindControl(id);
+        return control != nullptr ? control->text : "<no control " + std::to_string(id) + ">";
+    }
+    static void Type(int id, std::string_view text) {
+        FocusAsClick(FindControl(id));
+        TypeBytes(text);
+    }
+    static void Click(int id) { ClickControl(FindControl(id)); }
+    static bool Checked(int id) {
+        return SendMessage(FindControl(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    }
+
+    HeadlessBackend* m_backend = nullptr;
+    HWND m_main = nullptr;
+};

@@ -1,0 +1,46 @@
+// kalvetra-script: drives the real main window and pages from a script, on the headless
+// backend or, with --sdl, in a real window. Usage: kalvetra-script [--sdl] [FILE]
+
+#include "app/main_dialog.h"
+#include "platform/sdl/sdl_backend.h"
+#include "platform/window_system.h"
+#include "tools/script/script_runner.h"
+
+#include <fstream>
+#include <iostream>
+#include <string_view>
+
+int main(int argc, char** argv) {
+    bool use_display = false;
+    const char* path = nullptr;
+    for (int index = 1; index < argc; ++index) {
+        std::string_view argument = argv[index];
+        if (argument == "--sdl") {
+            use_display = true;
+        } else if (path == nullptr && !argument.starts_with("--")) {
+            path = argv[index];
+        } else {
+            std::cerr << "usage: kalvetra-script [--sdl] [FILE]\n";
+            return 2;
+        }
+    }
+    std::ifstream file;
+    if (path != nullptr) {
+        file.open(path);
+        if (!file) {
+            std::cerr << "kalvetra-script: cannot read " << path << "\n";
+            return 2;
+        }
+    }
+    std::istream& input = path != nullptr ? static_cast<std::istream&>(file) : std::cin;
+
+    ResetWindows(use_display ? std::make_unique<SdlBackend>() : nullptr);
+    ScriptRunner runner(input, std::cout, use_display);
+    Windows().idle_step = [&runner] { return runner.step(); };
+    INT_PTR result = RunMainWindow();
+    if (Windows().loop_abandoned) {
+        return 0;
+    }
+    std::cout << "exit " << result << std::endl;
+    return 0;
+}

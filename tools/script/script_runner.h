@@ -1,0 +1,27 @@
+#pragma once
+
+// Runs the script protocol's commands, one line at a time, against the real main window
+// and pages: each command acts as a user would (typing, keys, clicks, the context menu) or
+// reads what a user would see. A malformed line or an unknown id ends the run with exit
+// code 2 and "line N: …" on standard error.
+
+#include <iosfwd>
+#include <string>
+
+class ScriptRunner {
+  public:
+    ScriptRunner(std::istream& input, std::ostream& output, bool has_display);
+
+    // Runs the next command; false at the end of the input.
+    bool step();
+    int line_number() const { return m_line_number; }
+
+  private:
+    void run(const std::string& line);
+    [[noreturn]] void fail(const std::string& why);
+
+    std::istream& m_input;
+    std::ostream& m_output;
+    bool m_has_display;
+    int m_line_number = 0;
+};
