@@ -23,10 +23,10 @@ struct PageEntry {
 };
 
 const PageEntry Pages[PageCount] = {
-    {"Mant\xFDksal", LogicPageId, LogicPage},        // "Mantıksal"
-    {"Matematiksel", MathPageId, MathPage},          // "Matematiksel"
-    {"D\xF6n\xFC\xFEm", ConvertPageId, ConvertPage}, // "Dönüşüm"
-    {"Hakk\xFDnda", AboutPageId, AboutPage},         // "Hakkında"
+    {"Mant\xFDksal", LogicPageId, LogicPage},            // "Mantıksal"
+    {"Matematiksel", MathPageId, MathPage},              // "Matematiksel"
+    {"D\xF6n\xFC\xFE\xFCm", ConvertPageId, ConvertPage}, // "Dönüşüm"
+    {"Hakk\xFDnda", AboutPageId, AboutPage},             // "Hakkında"
 };
 
 // The fields that "Temizle" empties, page by page, in this order: each row's first operand,

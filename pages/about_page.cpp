@@ -4,6 +4,7 @@
 #include "resources/resource_ids.h"
 
 HCURSOR HandCursor = nullptr;
+HBRUSH LinkBackground = nullptr;
 
 namespace {
 
@@ -16,16 +17,10 @@ void InstallLinkCursor(HWND page) {
     SetWindowLongPtr(link, GWLP_USERDATA, previous);
 }
 
-// One brush of the button-face colour, made when the link is first painted.
-HBRUSH LinkBackground() {
-    static HBRUSH brush = CreateSolidBrush(GetSysColor(COLOR_BTNFACE));
-    return brush;
-}
-
 INT_PTR ColourLink(HDC dc) {
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, LinkColour);
-    return reinterpret_cast<INT_PTR>(LinkBackground());
+    return reinterpret_cast<INT_PTR>(LinkBackground);
 }
 
 } // namespace
@@ -44,6 +39,9 @@ INT_PTR CALLBACK AboutPage(HWND page, UINT message, WPARAM wparam, LPARAM lparam
     switch (message) {
     case WM_INITDIALOG:
         InstallLinkCursor(page);
+        // Made with the page rather than on first use, so that it belongs to the window
+        // system that the page lives in and every paint of the link reuses it.
+        LinkBackground = CreateSolidBrush(GetSysColor(COLOR_BTNFACE));
         return TRUE;
     case WM_COMMAND:
         if (HIWORD(wparam) == 0 && LOWORD(wparam) == AboutLinkId) {

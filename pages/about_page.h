@@ -9,6 +9,10 @@
 // The system's hand cursor, loaded at start-up; shown over the link.
 extern HCURSOR HandCursor;
 
+// The link's background, a brush of the button-face colour; made when the page initialises
+// and handed out each time the link is painted.
+extern HBRUSH LinkBackground;
+
 INT_PTR CALLBACK AboutPage(HWND page, UINT message, WPARAM wparam, LPARAM lparam);
 
 // The link's window procedure: the hand pointer, everything else to the link's own

@@ -11,7 +11,7 @@
 #include "platform/window_system.h"
 
 #include <algorithm>
-#include <cstring>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,14 +22,14 @@ constexpr WPARAM LeftButtonHeld = 0x0001; // MK_LBUTTON in a mouse message's wPa
 
 // Where a change comes from; each source has its own row of rules below.
 enum class EditSource {
-    Typing,         // a typed character
-    KeyDeletion,    // Backspace or Delete
-    Paste,          // WM_PASTE
-    Deletion,       // WM_CUT, WM_CLEAR
-    Replace,        // EM_REPLACESEL that can be undone
-    ReplaceNoUndo,  // EM_REPLACESEL that cannot
-    SetText,        // WM_SETTEXT
-    Undo,           // WM_UNDO, EM_UNDO
+    Typing,        // a typed character
+    KeyDeletion,   // Backspace or Delete
+    Paste,         // WM_PASTE
+    Deletion,      // WM_CUT, WM_CLEAR
+    Replace,       // EM_REPLACESEL that can be undone
+    ReplaceNoUndo, // EM_REPLACESEL that cannot
+    SetText,       // WM_SETTEXT
+    Undo,          // WM_UNDO, EM_UNDO
 };
 
 enum class Bound : std::uint8_t { None, LimitAndWidth };
@@ -68,8 +68,12 @@ const SourceRules& RulesOf(EditSource source) {
                          [source](const SourceRules& row) { return row.source == source; });
 }
 
-bool HasStyle(HWND field, DWORD style) { return (field->style & style) != 0; }
-bool IsReadOnly(HWND field) { return HasStyle(field, ES_READONLY); }
+bool HasStyle(HWND field, DWORD style) {
+    return (field->style & style) != 0;
+}
+bool IsReadOnly(HWND field) {
+    return HasStyle(field, ES_READONLY);
+}
 
 EditRules ModelRules(HWND field, const SourceRules& row) {
     EditRules rules;
@@ -124,7 +128,9 @@ void Select(HWND field, std::size_t anchor, std::size_t caret) {
     RequestPaint();
 }
 
-EditRange SelectionOf(HWND field) { return EditStateOf(field).model.selection(); }
+EditRange SelectionOf(HWND field) {
+    return EditStateOf(field).model.selection();
+}
 
 // Backspace (backwards) and Delete (forwards): the selection, else one byte beside the
 // caret; at the end of the text in that direction nothing happens and nothing is told.
@@ -148,7 +154,9 @@ void DeleteByKey(HWND field, Direction direction) {
     }
 }
 
-void SendToSelf(HWND field, UINT message) { SendMessage(field, message, 0, 0); }
+void SendToSelf(HWND field, UINT message) {
+    SendMessage(field, message, 0, 0);
+}
 
 // ^WM_CREATE: the template's text is already the window's; it keeps the field's case.
 LRESULT HandleCreate(HWND field) {
@@ -187,6 +195,8 @@ LRESULT HandleChar(HWND field, unsigned char code) {
     default:
         break;
     }
+    // Other control codes are not text; a read-only field takes no character, silently,
+    // whatever its other styles would say.
     if (code < 0x20 || code == 0x7F || IsReadOnly(field)) {
         return 0;
     }
@@ -210,7 +220,11 @@ LRESULT HandleKeyDown(HWND field, WPARAM key, LPARAM lparam) {
     switch (key) {
     case VK_LEFT:
     case VK_UP:
-        MoveCaret(field, control ? PreviousWordStart(text, caret) : caret - (caret > 0), extend);
+        MoveCaret(field,
+                  control     ? PreviousWordStart(text, caret)
+                  : caret > 0 ? caret - 1
+                              : 0,
+                  extend);
         return 0;
     case VK_RIGHT:
     case VK_DOWN:
@@ -244,7 +258,8 @@ LRESULT HandleKeyDown(HWND field, WPARAM key, LPARAM lparam) {
 LRESULT HandleCopy(HWND field) {
     const EditRange selection = SelectionOf(field);
     if (!selection.is_empty()) {
-        WriteClipboardText(std::string_view(field->text).substr(selection.start, selection.length()));
+        WriteClipboardText(
+            std::string_view(field->text).substr(selection.start, selection.length()));
     }
     return 0;
 }
@@ -278,7 +293,9 @@ LRESULT HandlePaste(HWND field) {
         MessageBeep(0xFFFFFFFF);
         return 0;
     }
-    const std::string_view text = clipboard->substr(0, clipboard->find_first_of("\r\n\0", 0, 3));
+    const std::string_view whole = *clipboard;
+    const std::string_view text =
+        whole.substr(0, whole.find_first_of(std::string_view("\r\n\0", 3)));
     if (!text.empty()) {
         ApplyEdit(field, SelectionOf(field), text, EditSource::Paste);
     }
@@ -289,8 +306,7 @@ LRESULT HandleUndo(HWND field) {
     if (IsReadOnly(field)) {
         return FALSE;
     }
-    const std::optional<UndoChange> change =
-        EditStateOf(field).model.undo_change(field->text);
+    const std::optional<UndoChange> change = EditStateOf(field).model.undo_change(field->text);
     if (!change) {
         return FALSE;
     }
@@ -327,12 +343,13 @@ LRESULT HandleGetSelection(HWND field, WPARAM start_out, LPARAM end_out) {
     if (auto* end = reinterpret_cast<DWORD*>(end_out)) {
         *end = static_cast<DWORD>(selection.end);
     }
-    return static_cast<LRESULT>(MAKELPARAM(static_cast<unsigned>(selection.start),
-                                           static_cast<unsigned>(selection.end)));
+    return static_cast<LRESULT>(
+        MAKELPARAM(static_cast<unsigned>(selection.start), static_cast<unsigned>(selection.end)));
 }
 
 LRESULT HandleLimitText(HWND field, WPARAM limit) {
-    EditStateOf(field).limit = limit == 0 ? MaximumEditLimit : std::min<std::size_t>(limit, MaximumEditLimit);
+    EditStateOf(field).limit =
+        limit == 0 ? MaximumEditLimit : std::min<std::size_t>(limit, MaximumEditLimit);
     return 0;
 }
 
@@ -350,8 +367,12 @@ LRESULT HandleFocus(HWND field, bool is_focused) {
     return 0;
 }
 
-int PointX(LPARAM lparam) { return static_cast<short>(LOWORD(static_cast<std::uintptr_t>(lparam))); }
-int PointY(LPARAM lparam) { return static_cast<short>(HIWORD(static_cast<std::uintptr_t>(lparam))); }
+int PointX(LPARAM lparam) {
+    return static_cast<short>(LOWORD(static_cast<std::uintptr_t>(lparam)));
+}
+int PointY(LPARAM lparam) {
+    return static_cast<short>(HIWORD(static_cast<std::uintptr_t>(lparam)));
+}
 
 LRESULT HandleLeftButtonDown(HWND field, LPARAM lparam) {
     const Extend extend = GetKeyState(VK_SHIFT) < 0 ? Extend::Yes : Extend::No;
@@ -396,15 +417,16 @@ LRESULT HandleContextMenu(HWND field, LPARAM lparam) {
     const EditState& state = EditStateOf(field);
     const bool is_editable = !IsReadOnly(field);
     const bool has_selection = !state.model.selection().is_empty();
-    OpenPopupMenu(field, x, y,
-                  {
-                      {IDM_EDIT_UNDO, "Geri Al", is_editable && state.model.can_undo()},
-                      {IDM_EDIT_CUT, "Kes", is_editable && has_selection},
-                      {IDM_EDIT_COPY, "Kopyala", has_selection},
-                      {IDM_EDIT_PASTE, "Yap\xFD\xFEt\xFDr", is_editable}, // Yapıştır
-                      {IDM_EDIT_DELETE, "Sil", is_editable && has_selection},
-                      {IDM_EDIT_SELECT_ALL, "T\xFCm\xFCn\xFC Se\xE7", !field->text.empty()}, // Tümünü Seç
-                  });
+    OpenPopupMenu(
+        field, x, y,
+        {
+            {IDM_EDIT_UNDO, "Geri Al", is_editable && state.model.can_undo()},
+            {IDM_EDIT_CUT, "Kes", is_editable && has_selection},
+            {IDM_EDIT_COPY, "Kopyala", has_selection},
+            {IDM_EDIT_PASTE, "Yap\xFD\xFEt\xFDr", is_editable}, // Yapıştır
+            {IDM_EDIT_DELETE, "Sil", is_editable && has_selection},
+            {IDM_EDIT_SELECT_ALL, "T\xFCm\xFCn\xFC Se\xE7", !field->text.empty()}, // Tümünü Seç
+        });
     return 0;
 }
 

@@ -96,8 +96,8 @@ std::optional<UndoChange> EditModel::undo_change(std::string_view text) const {
                       m_undo->removed};
 }
 
-void EditModel::record_undo(std::size_t position, std::string removed,
-                            std::size_t inserted_length, UndoRule rule) {
+void EditModel::record_undo(std::size_t position, std::string removed, std::size_t inserted_length,
+                            UndoRule rule) {
     switch (rule) {
     case UndoRule::Forget:
         m_undo.reset();
@@ -174,7 +174,9 @@ std::string UpperCased(std::string_view text) {
     return result;
 }
 
-static bool IsWordByte(char byte) { return byte != ' '; }
+static bool IsWordByte(char byte) {
+    return byte != ' ';
+}
 
 std::size_t PreviousWordStart(std::string_view text, std::size_t position) {
     position = std::min(position, text.size());

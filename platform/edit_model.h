@@ -56,7 +56,7 @@ struct EditRules {
 };
 
 struct EditOutcome {
-    bool is_changed = false;   // something was removed or inserted
+    bool is_changed = false;    // something was removed or inserted
     bool was_truncated = false; // part of the insertion did not fit the limit or the width
 };
 
@@ -99,8 +99,7 @@ class EditModel {
 
     void record_undo(std::size_t position, std::string removed, std::size_t inserted_length,
                      UndoRule rule);
-    bool extend_typing(std::size_t position, std::string_view removed,
-                       std::size_t inserted_length);
+    bool extend_typing(std::size_t position, std::string_view removed, std::size_t inserted_length);
 
     std::size_t m_anchor = 0;
     std::size_t m_caret = 0;

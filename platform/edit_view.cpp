@@ -13,7 +13,9 @@ namespace {
 constexpr int ClientEdgeWidth = 2; // PaintSunkenEdge's two rings
 constexpr int TextMargin = 2;      // between the edge and the text, each side
 
-int MeasuredWidth(std::string_view text) { return Windows().backend->text_width(text); }
+int MeasuredWidth(std::string_view text) {
+    return Windows().backend->text_width(text);
+}
 
 } // namespace
 
@@ -31,8 +33,8 @@ EditState& EditStateOf(HWND field) {
 EditLayout LayOutEdit(HWND field) {
     EditLayout layout;
     const PixelRect client = ClientRect(field);
-    layout.inner = (field->ex_style & WS_EX_CLIENTEDGE) != 0 ? client.inset(ClientEdgeWidth)
-                                                             : client;
+    layout.inner =
+        (field->ex_style & WS_EX_CLIENTEDGE) != 0 ? client.inset(ClientEdgeWidth) : client;
     layout.text_area = {layout.inner.x + TextMargin, layout.inner.y,
                         layout.inner.width - 2 * TextMargin, layout.inner.height};
     layout.line_height = Windows().metrics.height;

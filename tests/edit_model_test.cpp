@@ -13,7 +13,9 @@ EditRules RulesWith(UndoRule undo, SelectionAfter after = SelectionAfter::CaretA
     return rules;
 }
 
-EditRules Typing() { return RulesWith(UndoRule::MergeTyping); }
+EditRules Typing() {
+    return RulesWith(UndoRule::MergeTyping);
+}
 
 // Types each byte at the caret, replacing the selection, as the field does for a keystroke.
 void TypeInto(EditModel& model, std::string& text, std::string_view bytes,
@@ -67,10 +69,24 @@ TEST(EditModel, InsertsWhatTheLimitAndTheWidthLeaveRoomFor) {
         {"full field refuses", "abcd", {4, 4}, "x", 4, 99, "abcd", false, true},
         {"selection makes room", "abcd", {1, 3}, "xyz", 4, 99, "axyd", true, true},
         {"overlong set text takes nothing", "abcdef", {6, 6}, "x", 4, 99, "abcdef", false, true},
-        {"a replaced selection goes even when nothing fits", "abcdef", {0, 1}, "x", 4, 99,
-         "bcdef", true, true},
+        {"a replaced selection goes even when nothing fits",
+         "abcdef",
+         {0, 1},
+         "x",
+         4,
+         99,
+         "bcdef",
+         true,
+         true},
         {"width cuts before the limit", "abc", {3, 3}, "defg", 10, 5, "abcde", true, true},
-        {"width counts the text after the caret", "abcd", {0, 0}, "xyz", 10, 5, "xabcd", true,
+        {"width counts the text after the caret",
+         "abcd",
+         {0, 0},
+         "xyz",
+         10,
+         5,
+         "xabcd",
+         true,
          true},
     };
     for (const Row& row : rows) {
@@ -79,9 +95,7 @@ TEST(EditModel, InsertsWhatTheLimitAndTheWidthLeaveRoomFor) {
         std::string text = row.text;
         EditRules rules;
         rules.limit = row.limit;
-        rules.fits = [&](std::string_view candidate) {
-            return candidate.size() <= row.fits_up_to;
-        };
+        rules.fits = [&](std::string_view candidate) { return candidate.size() <= row.fits_up_to; };
         const EditOutcome outcome = model.replace(text, row.range, row.insertion, rules);
         EXPECT_EQ(text, row.expected);
         EXPECT_EQ(outcome.is_changed, row.is_changed);
@@ -224,11 +238,9 @@ TEST(EditModel, WordBoundaries) {
         EditRange word;
     };
     const Row rows[] = {
-        {0, 0, 4, {0, 2}},
-        {1, 0, 4, {0, 2}},
-        {3, 0, 4, {2, 4}}, // among the spaces the word is the run of spaces
-        {5, 4, 7, {4, 6}},
-        {9, 7, 9, {7, 9}}, // at the end: the last word
+        {0, 0, 4, {0, 2}}, {1, 0, 4, {0, 2}},
+        {3, 0, 4, {2, 4}},                    // among the spaces the word is the run of spaces
+        {5, 4, 7, {4, 6}}, {9, 7, 9, {7, 9}}, // at the end: the last word
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.position);

@@ -10,7 +10,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 #include <vector>
 
 namespace {
@@ -76,11 +75,6 @@ int DisplayScale() {
     return std::clamp(static_cast<int>(std::lround(horizontal_dpi / ReferenceDpi)), 1, 2);
 }
 
-// Clipboard and window texts: UTF-8 on the desktop, code page 1254 here.
-std::string ToUtf8(std::string_view text) {
-    return CodePage1254ToUtf8(text);
-}
-
 } // namespace
 
 SdlBackend::SdlBackend() : m_text_cache(TextCacheCapacity) {}
@@ -116,6 +110,9 @@ bool SdlBackend::start() const {
     SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
     SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
     SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
+    // The window's close already arrives as its own event; SDL_QUIT then only means a
+    // signal asked the program to end.
+    SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
         m_error = LastSdlError("cannot open display");
         return false;
@@ -143,22 +140,17 @@ bool SdlBackend::load_font() const {
         return false;
     }
     TTF_SetFontHinting(m_font, TTF_HINTING_NORMAL);
-    m_scale = DisplayScale();
-    if (TTF_SetFontSize(m_font, ChoosePixelSize(m_font, m_scale)) != 0) {
+    const int scale = DisplayScale();
+    if (TTF_SetFontSize(m_font, ChoosePixelSize(m_font, scale)) != 0) {
         m_error = LastSdlError("cannot size the font");
         return false;
     }
     m_metrics.average_char_width =
         (SampleWidth(m_font) + AverageWidthSampleLength / 2) / AverageWidthSampleLength;
     // The line keeps its classic height; what the font leaves of it is leading below the text.
-    m_metrics.height = std::max(TTF_FontHeight(m_font), TargetLineHeight * m_scale);
+    m_metrics.height = std::max(TTF_FontHeight(m_font), TargetLineHeight * scale);
     m_metrics.ascent = TTF_FontAscent(m_font);
     return true;
-}
-
-int SdlBackend::scale() const {
-    start();
-    return m_scale;
 }
 
 FontMetrics SdlBackend::font_metrics() const {
@@ -170,7 +162,7 @@ int SdlBackend::text_width(std::string_view text) const {
     if (!start() || text.empty())
         return 0;
     int width = 0;
-    TTF_SizeUTF8(m_font, ToUtf8(text).c_str(), &width, nullptr);
+    TTF_SizeUTF8(m_font, CodePage1254ToUtf8(text).c_str(), &width, nullptr);
     return width;
 }
 
@@ -181,7 +173,7 @@ bool SdlBackend::open_window(const WindowSpec& spec) {
         m_error = "the window is already open";
         return false;
     }
-    m_window = SDL_CreateWindow(ToUtf8(spec.title).c_str(), SDL_WINDOWPOS_CENTERED,
+    m_window = SDL_CreateWindow(CodePage1254ToUtf8(spec.title).c_str(), SDL_WINDOWPOS_CENTERED,
                                 SDL_WINDOWPOS_CENTERED, spec.width, spec.height, SDL_WINDOW_HIDDEN);
     if (m_window == nullptr) {
         m_error = LastSdlError("cannot create the window");
@@ -285,7 +277,7 @@ void SdlBackend::draw_text(SDL_Surface* target, const DrawCommand& command) {
             const SDL_Color colour_sdl = {static_cast<Uint8>(colour & 0xFF),
                                           static_cast<Uint8>((colour >> 8) & 0xFF),
                                           static_cast<Uint8>((colour >> 16) & 0xFF), 0xFF};
-            return TTF_RenderUTF8_Blended(m_font, ToUtf8(text).c_str(), colour_sdl);
+            return TTF_RenderUTF8_Blended(m_font, CodePage1254ToUtf8(text).c_str(), colour_sdl);
         });
     if (rendered == nullptr)
         return;
@@ -305,24 +297,17 @@ SDL_Surface* SdlBackend::bitmap_surface(std::span<const std::uint8_t> bmp_file) 
         m_bitmaps.emplace(bmp_file.data(), nullptr);
         return nullptr;
     }
-    // Pictures are made for 96 dots per inch and grow with the rest of the window.
-    SDL_Surface* scaled = SDL_CreateRGBSurfaceWithFormat(
-        0, loaded->w * m_scale, loaded->h * m_scale, 32, SDL_PIXELFORMAT_XRGB8888);
-    if (scaled != nullptr) {
-        SDL_Surface* converted = SDL_ConvertSurface(loaded, scaled->format, 0);
-        if (converted != nullptr) {
-            SDL_BlitScaled(converted, nullptr, scaled, nullptr);
-            SDL_FreeSurface(converted);
-        }
-    }
+    // Converted once to the window's usual format, so that each frame only copies pixels.
+    SDL_Surface* converted = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_XRGB8888, 0);
     SDL_FreeSurface(loaded);
-    m_bitmaps.emplace(bmp_file.data(), scaled);
-    return scaled;
+    m_bitmaps.emplace(bmp_file.data(), converted);
+    return converted;
 }
 
 void SdlBackend::draw_bitmap(SDL_Surface* target, const DrawCommand& command) {
     if (command.bitmap.empty())
         return;
+    // A picture keeps its own size in pixels; the window system places and clips it.
     SDL_Surface* picture = bitmap_surface(command.bitmap);
     if (picture == nullptr)
         return;
@@ -466,7 +451,7 @@ void SdlBackend::show_cursor(CursorShape shape) {
 void SdlBackend::set_clipboard(std::string_view text) {
     if (!start())
         return;
-    if (SDL_SetClipboardText(ToUtf8(text).c_str()) != 0)
+    if (SDL_SetClipboardText(CodePage1254ToUtf8(text).c_str()) != 0)
         m_error = LastSdlError("cannot set the clipboard");
 }
 

@@ -36,9 +36,6 @@ class SdlBackend : public Backend {
     bool save_screenshot(const std::string& path) override;
     std::string error() const override;
 
-    // How many display pixels one pixel at 96 dots per inch takes: 1 or 2.
-    int scale() const;
-
   private:
     // Starts SDL video and loads the font, once; the metrics are needed before the window
     // opens, since the window's size is counted in them.
@@ -57,7 +54,6 @@ class SdlBackend : public Backend {
     mutable std::string m_error;
     mutable TTF_Font* m_font = nullptr;
     mutable FontMetrics m_metrics;
-    mutable int m_scale = 1;
 
     SDL_Window* m_window = nullptr;
     TextCache m_text_cache;
