@@ -16,6 +16,20 @@ bool EndsInCompletePair(HWND field) {
     return length >= 2 && text[length - 1] != ' ' && text[length - 2] != ' ';
 }
 
+// Whether the space and the digit after it both fit: the field's limit less the text that
+// stays once the selection is replaced. Without this a full field would beep twice for one
+// key, and a field with room for one more character would keep a space nobody typed.
+bool HasRoomForSpaceAndDigit(HWND field) {
+    const LRESULT limit = ForwardToEdit(field, EM_GETLIMITTEXT, 0, 0);
+    const LRESULT length = ForwardToEdit(field, WM_GETTEXTLENGTH, 0, 0);
+    DWORD start = 0;
+    DWORD end = 0;
+    ForwardToEdit(field, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                  reinterpret_cast<LPARAM>(&end));
+    const long long selected = start <= end ? end - start : start - end;
+    return static_cast<long long>(limit) - (static_cast<long long>(length) - selected) >= 2;
+}
+
 LRESULT HandlePairCharacter(HWND field, WPARAM wparam, LPARAM lparam) {
     const unsigned code = CharacterCode(wparam);
     if (code == BackspaceCharacter)
@@ -26,8 +40,12 @@ LRESULT HandlePairCharacter(HWND field, WPARAM wparam, LPARAM lparam) {
         return RefuseKeystroke();
 
     // The space enters like a typed one, so the page converts the field before the digit.
-    if (EndsInCompletePair(field))
+    // A digit whose space does not fit is refused whole, so no lone space is left behind.
+    if (EndsInCompletePair(field)) {
+        if (!HasRoomForSpaceAndDigit(field))
+            return RefuseKeystroke();
         ForwardToEdit(field, WM_CHAR, ' ', lparam);
+    }
     return ForwardToEdit(field, WM_CHAR, wparam, lparam);
 }
 

@@ -9,6 +9,7 @@
 #include "platform/sdl/x11_display.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cmath>
 #include <vector>
 
@@ -114,7 +115,11 @@ bool SdlBackend::start() const {
     // signal asked the program to end.
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
-        m_error = LastSdlError("cannot open display");
+        const char* display = std::getenv("DISPLAY");
+        m_error = display == nullptr || *display == '\0'
+                      ? std::string("cannot open a window: no X display (DISPLAY is not set)")
+                      : "cannot open the X display \"" + std::string(display) +
+                            "\": " + SDL_GetError();
         return false;
     }
     ExitOnDisplayLoss();

@@ -1,0 +1,77 @@
+#!/bin/sh
+# Runs the benchmarks of a build tree (`make bench` builds them first): the start-up and
+# memory of the calculator against the SDL floor on an Xvfb display of its own, then the
+# headless keystroke benchmark. Prints the machine, every measurement and the verdicts.
+#
+#   bench/run.sh BUILD_DIR       RUNS=N bench/run.sh BUILD_DIR   (starts of each; default 21)
+set -eu
+
+if [ $# -ne 1 ]; then
+    echo "usage: bench/run.sh BUILD_DIR" >&2
+    exit 2
+fi
+bin=$1/bin
+for program in kalvetra sdl_floor startup_probe keystroke_headless; do
+    if [ ! -x "$bin/$program" ]; then
+        echo "bench/run.sh: no $bin/$program; build the benchmarks target first" >&2
+        exit 1
+    fi
+done
+if grep -q '^KALVETRA_SANITIZE:BOOL=ON' "$1/CMakeCache.txt" 2>/dev/null; then
+    echo "bench/run.sh: warning: $1 is built with sanitizers; its figures are not the program's" >&2
+fi
+
+echo "== machine"
+echo "date:   $(date -u '+%Y-%m-%d %H:%M UTC')"
+echo "cpu:    $(nproc) x $(sed -n 's/^model name[[:space:]]*: //p' /proc/cpuinfo | head -n 1)"
+echo "memory: $(awk '/^MemTotal:/ { printf "%.1f GiB", $2 / 1048576 }' /proc/meminfo)"
+echo "load:   $(cut -d ' ' -f 1-3 /proc/loadavg) (1, 5, 15 minutes)"
+
+# An X server of our own on the first free display from :77 on, without a window manager.
+xvfb_pid=""
+display=""
+stop_xvfb() {
+    if [ -n "$xvfb_pid" ]; then
+        kill "$xvfb_pid" 2>/dev/null || true
+        wait "$xvfb_pid" 2>/dev/null || true
+        xvfb_pid=""
+    fi
+}
+trap stop_xvfb EXIT
+trap 'stop_xvfb; exit 1' INT TERM
+number=77
+while [ -z "$display" ] && [ "$number" -le 99 ]; do
+    if [ ! -e "/tmp/.X$number-lock" ] && [ ! -e "/tmp/.X11-unix/X$number" ]; then
+        Xvfb ":$number" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+        xvfb_pid=$!
+        tries=0
+        while [ "$tries" -lt 100 ] && kill -0 "$xvfb_pid" 2>/dev/null; do
+            if xdpyinfo -display ":$number" >/dev/null 2>&1; then
+                display=":$number"
+                break
+            fi
+            sleep 0.05
+            tries=$((tries + 1))
+        done
+        # Taken meanwhile by someone else, or too slow to start: try the next one.
+        [ -n "$display" ] || stop_xvfb
+    fi
+    number=$((number + 1))
+done
+if [ -z "$display" ]; then
+    echo "bench/run.sh: cannot start Xvfb on any display from :77 to :99" >&2
+    exit 1
+fi
+export DISPLAY="$display"
+
+echo
+echo "== start-up and memory: $bin/kalvetra against $bin/sdl_floor on Xvfb $display"
+size=$("$bin/startup_probe" --window-size "$bin/kalvetra")
+echo "the calculator's window: $size pixels; the floor opens one of that size"
+# shellcheck disable=SC2086 # the size is two words on purpose
+"$bin/startup_probe" --runs "${RUNS:-21}" "$bin/kalvetra" --floor "$bin/sdl_floor" $size
+stop_xvfb
+
+echo
+echo "== keystrokes: $bin/keystroke_headless"
+"$bin/keystroke_headless" --benchmark_color=false
