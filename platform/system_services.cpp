@@ -18,6 +18,20 @@ static constexpr CursorHandle ArrowCursor{CursorShape::Arrow};
 static constexpr CursorHandle IBeamCursor{CursorShape::IBeam};
 static constexpr CursorHandle HandCursorShape{CursorShape::Hand};
 
+static HCURSOR HandleOf(CursorShape shape) {
+    switch (shape) {
+    case CursorShape::Arrow:
+        return &ArrowCursor;
+    case CursorShape::IBeam:
+        return &IBeamCursor;
+    case CursorShape::Hand:
+        return &HandCursorShape;
+    case CursorShape::None:
+        break;
+    }
+    return nullptr;
+}
+
 HMODULE GetModuleHandle(LPCSTR module_name) {
     return module_name == nullptr ? &ProgramResources : nullptr;
 }
@@ -33,34 +47,20 @@ HCURSOR LoadCursor(HINSTANCE instance, LPCSTR name) {
         return nullptr;
     }
     if (name == IDC_ARROW) {
-        return &ArrowCursor;
+        return HandleOf(CursorShape::Arrow);
     }
     if (name == IDC_IBEAM) {
-        return &IBeamCursor;
+        return HandleOf(CursorShape::IBeam);
     }
     if (name == IDC_HAND) {
-        return &HandCursorShape;
+        return HandleOf(CursorShape::Hand);
     }
     return nullptr;
 }
 
 HCURSOR SetCursor(HCURSOR cursor) {
     WindowSystem& system = Windows();
-    static constexpr CursorHandle* none = nullptr;
-    HCURSOR previous = none;
-    switch (system.cursor) {
-    case CursorShape::Arrow:
-        previous = &ArrowCursor;
-        break;
-    case CursorShape::IBeam:
-        previous = &IBeamCursor;
-        break;
-    case CursorShape::Hand:
-        previous = &HandCursorShape;
-        break;
-    case CursorShape::None:
-        break;
-    }
+    HCURSOR previous = HandleOf(system.cursor);
     system.cursor = cursor != nullptr ? cursor->shape : CursorShape::None;
     system.cursor_set_by_program = true;
     return previous;

@@ -112,15 +112,6 @@ int GetWindowTextLength(HWND window) {
     return static_cast<int>(SendMessage(window, WM_GETTEXTLENGTH, 0, 0));
 }
 
-static bool IsWithin(HWND window, HWND ancestor) {
-    for (; window != nullptr; window = window->parent) {
-        if (window == ancestor) {
-            return true;
-        }
-    }
-    return false;
-}
-
 BOOL ShowWindow(HWND window, int command) {
     if (!IsLive(window)) {
         return FALSE;

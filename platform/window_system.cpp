@@ -98,7 +98,7 @@ HWND CreateDialogFromTemplate(const DialogTemplate& dialog, HWND parent, DLGPROC
     return window;
 }
 
-static bool Contains(HWND ancestor, HWND window) {
+bool IsWithin(HWND window, HWND ancestor) {
     for (; window != nullptr; window = window->parent) {
         if (window == ancestor) {
             return true;
@@ -112,16 +112,16 @@ void DestroyTree(HWND window) {
         return;
     }
     WindowSystem& system = Windows();
-    if (Contains(window, system.focus)) {
+    if (IsWithin(system.focus, window)) {
         system.focus = nullptr;
     }
-    if (Contains(window, system.capture)) {
+    if (IsWithin(system.capture, window)) {
         system.capture = nullptr;
     }
-    if (Contains(window, system.hover)) {
+    if (IsWithin(system.hover, window)) {
         system.hover = nullptr;
     }
-    if (Contains(window, system.menu.owner)) {
+    if (IsWithin(system.menu.owner, window)) {
         ClosePopupMenu();
     }
     SendMessage(window, WM_DESTROY, 0, 0);

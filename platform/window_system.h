@@ -82,9 +82,10 @@ const WindowClass* FindWindowClass(const char* name);
 // Geometry: dialog units to pixels with the backend's font, relative to the frame.
 int DialogUnitsToPixelsX(int units);
 int DialogUnitsToPixelsY(int units);
-PixelRect FrameRect(HWND window);  // the window's rectangle in frame pixels
-PixelRect ClientRect(HWND window); // the same, with its own origin at 0, 0
-bool IsShown(HWND window);         // visible itself and every ancestor visible
+PixelRect FrameRect(HWND window);          // the window's rectangle in frame pixels
+PixelRect ClientRect(HWND window);         // the same, with its own origin at 0, 0
+bool IsShown(HWND window);                 // visible itself and every ancestor visible
+bool IsWithin(HWND window, HWND ancestor); // the window is the ancestor or inside it
 
 // Focus and painting.
 void MoveFocus(HWND window);
