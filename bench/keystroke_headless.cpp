@@ -23,6 +23,8 @@
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
 namespace {
 
 constexpr double TargetSecondsPerCharacter = 5e-6;
@@ -122,6 +124,11 @@ void TypeAndDelete(benchmark::State& state, const Field& field, Frame frame) {
         static_cast<double>(state.iterations()) * static_cast<double>(typed.size() + deletions);
     state.counters["per_char"] =
         benchmark::Counter(characters, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    if (frame == Frame::Paint) {
+        // The size of the frame each character repaints: every control, not only the one
+        // that changed.
+        state.counters["draw_commands"] = static_cast<double>(Windows().frame.commands.size());
+    }
     state.SetLabel(std::to_string(typed.size()) + " typed + " + std::to_string(deletions) +
                    " backspaces");
     ResetWindows();
@@ -134,6 +141,9 @@ class MedianReporter : public benchmark::ConsoleReporter {
         std::string name;
         double seconds_per_character;
     };
+
+    // Colours only for a terminal, so that a saved report reads as plain text.
+    MedianReporter() : ConsoleReporter(isatty(STDOUT_FILENO) ? OO_Defaults : OO_Tabular) {}
 
     void ReportRuns(const std::vector<Run>& runs) override {
         for (const Run& run : runs) {

@@ -74,4 +74,4 @@ stop_xvfb
 
 echo
 echo "== keystrokes: $bin/keystroke_headless"
-"$bin/keystroke_headless" --benchmark_color=false
+"$bin/keystroke_headless"

@@ -5,18 +5,23 @@
 //
 // One start: t0 is taken just before posix_spawn. The probe watches the root window's
 // children (SubstructureNotifyMask). On the CreateNotify of a top-level window it creates
-// an XDamage object on it (XDamageReportNonEmpty) and syncs with the server. Content drawn
-// before the window is mapped is never seen and raises no damage, so when the sync shows
-// that the window was not yet mapped, the damage object predates anything visible and the
-// first DamageNotify that follows the MapNotify is the first presented frame: t1. When the
-// window was mapped before the damage object existed, a frame may already have gone by
-// unreported; the probe then reads one row of the window back: if it still shows the root
-// window's colour (the probe paints the root a colour no program here draws) nothing was
-// drawn yet and the damage object will report the frame; if it shows anything else, t1 is
-// taken as the MapNotify time, a lower bound, and the run is marked "(bound)". A first
-// damage that leaves the window in one flat colour is a background paint, not a frame; the
-// probe then waits for the next. 300 ms after t1 it reads VmRSS from /proc/PID/status and
-// ends the program with SIGTERM.
+// an XDamage object on it (XDamageReportNonEmpty) and syncs with the server, which tells
+// whether the window was mapped by then (its MapNotify is already queued). Drawing into a
+// window that is not mapped shows nothing and raises no damage, so a damage object made
+// before the map sees every frame. One made after the map reports the window's visible
+// area at once; that report, like any damage that leaves the window showing only the root
+// window's colour (the probe paints the root a colour no program here draws), is not a
+// frame. So on every DamageNotify the probe re-arms the damage object (XDamageSubtract) and
+// reads one row of the window back: while it shows the root colour nothing has been drawn
+// and the wait goes on, and any drawing after the re-arming reports again. The first
+// DamageNotify after which the window shows something else is the first presented frame:
+// t1. Only when the damage object came after the map and its very first report already
+// finds a frame can that frame have gone by unreported; t1 is then taken as the MapNotify
+// time, a lower bound, and the start is marked "(bound)". At t1 it also reads how long the
+// program's threads have run and have waited for a CPU (/proc/PID/task/*/schedstat): the
+// work done to the first frame, which a busy machine changes much less than the start-up
+// time. 300 ms after t1 it reads VmRSS from /proc/PID/status and ends the program with
+// SIGTERM.
 //
 //   startup_probe [--runs N] PROGRAM [ARGS...] --floor FLOOR [ARGS...]
 //       N (default 21) starts of each, alternating, after one unmeasured start of each;
@@ -42,8 +47,10 @@
 #include <string>
 #include <sys/wait.h>
 #include <thread>
+#include <utility>
 #include <vector>
 
+#include <dirent.h>
 #include <poll.h>
 #include <signal.h>
 #include <unistd.h>
@@ -75,11 +82,14 @@ struct Program {
 
 // One measured start.
 struct Start {
-    double startup_ms = 0;     // t0 to the first frame
-    double mapped_ms = 0;      // t0 to the MapNotify
-    bool is_bound = false;     // the frame came before the damage object: startup_ms = mapped_ms
-    double rss_mib = 0;        // 300 ms after the first frame
-    int width = 0, height = 0; // the top-level window
+    double startup_ms = 0;       // t0 to the first frame
+    double mapped_ms = 0;        // t0 to the MapNotify
+    bool is_bound = false;       // the frame came before the damage object: startup_ms = mapped_ms
+    bool is_damage_late = false; // the damage object was made after the map (read back)
+    double rss_mib = 0;          // 300 ms after the first frame
+    double cpu_ms = 0;           // on a CPU until the first frame, all threads
+    double waiting_ms = 0;       // runnable but waiting for a CPU until then
+    int width = 0, height = 0;   // the top-level window
     int damage_width = 0, damage_height = 0; // the first damaged area
 };
 
@@ -115,6 +125,34 @@ std::optional<double> ResidentMib(pid_t pid) {
             return std::strtod(line.c_str() + 6, nullptr) / 1024.0;
     }
     return std::nullopt;
+}
+
+// The time the program's threads have run and have waited to run so far, from
+// /proc/PID/task/TID/schedstat ("run_ns wait_ns timeslices"). Unlike the start-up time it
+// hardly depends on what else the machine is doing.
+struct SchedulerTimes {
+    double running_ms = 0;
+    double waiting_ms = 0;
+};
+
+SchedulerTimes ThreadTimes(pid_t pid) {
+    SchedulerTimes times;
+    const std::string tasks = "/proc/" + std::to_string(pid) + "/task";
+    DIR* directory = opendir(tasks.c_str());
+    if (directory == nullptr)
+        return times;
+    while (const dirent* entry = readdir(directory)) {
+        if (entry->d_name[0] == '.')
+            continue;
+        std::ifstream schedstat(tasks + "/" + entry->d_name + "/schedstat");
+        double running_ns = 0, waiting_ns = 0;
+        if (schedstat >> running_ns >> waiting_ns) {
+            times.running_ms += running_ns / 1e6;
+            times.waiting_ms += waiting_ns / 1e6;
+        }
+    }
+    closedir(directory);
+    return times;
 }
 
 void Terminate(pid_t pid) {
@@ -185,12 +223,11 @@ class XServer {
         Damage damage = 0;
         bool is_damage_before_map = false;
     };
+    enum class Report { First, Later };
 
     bool next_event(XEvent& event, Clock::time_point deadline, pid_t pid);
     bool is_mapped_in_queue(Window window);
-    bool is_damage_in_queue(Window window);
     bool shows_root_colour(Window window, int width, int height);
-    bool is_flat(Window window, int width, int height);
     void wait_until_gone(std::map<Window, TopLevel>& top_levels);
 
     Display* m_display = nullptr;
@@ -234,51 +271,16 @@ bool XServer::is_mapped_in_queue(Window window) {
     return search.found;
 }
 
-bool XServer::is_damage_in_queue(Window window) {
-    struct Search {
-        Window window;
-        int type;
-        bool found;
-    } search = {window, m_damage_event_base + XDamageNotify, false};
-    XEvent unused;
-    XCheckIfEvent(
-        m_display, &unused,
-        [](Display*, XEvent* event, XPointer argument) -> Bool {
-            auto* wanted = reinterpret_cast<Search*>(argument);
-            if (event->type == wanted->type &&
-                reinterpret_cast<XDamageNotifyEvent*>(event)->drawable == wanted->window)
-                wanted->found = true;
-            return False;
-        },
-        reinterpret_cast<XPointer>(&search));
-    return search.found;
-}
-
 // Whether the window's middle row still shows the root colour through it, pixel for pixel.
 bool XServer::shows_root_colour(Window window, int width, int height) {
     XImage* row = XGetImage(m_display, window, 0, height / 2, width, 1, AllPlanes, ZPixmap);
     if (row == nullptr)
-        return true;
+        return false; // unreadable: taken as drawn, rather than waiting for ever
     bool is_root = true;
     for (int x = 0; x < width && is_root; ++x)
         is_root = XGetPixel(row, x, 0) == m_root_pixel;
     XDestroyImage(row);
     return is_root;
-}
-
-// Whether the whole window is one colour: a background paint rather than a frame.
-bool XServer::is_flat(Window window, int width, int height) {
-    XImage* picture = XGetImage(m_display, window, 0, 0, width, height, AllPlanes, ZPixmap);
-    if (picture == nullptr)
-        return false;
-    const unsigned long first = XGetPixel(picture, 0, 0);
-    bool flat = true;
-    for (int y = 0; y < height && flat; ++y) {
-        for (int x = 0; x < width && flat; ++x)
-            flat = XGetPixel(picture, x, y) == first;
-    }
-    XDestroyImage(picture);
-    return flat;
 }
 
 // Waits for the DestroyNotify of every window the ended program had, so that the next start
@@ -307,6 +309,7 @@ std::optional<Start> XServer::measure(const Program& program) {
     const auto deadline = t0 + FrameTimeout;
 
     XEvent event;
+    auto report = Report::First;
     while (!first_frame && next_event(event, deadline, *pid)) {
         const auto now = Clock::now();
         if (event.type == CreateNotify && event.xcreatewindow.parent == m_root) {
@@ -318,6 +321,9 @@ std::optional<Start> XServer::measure(const Program& program) {
             XSync(m_display, False);
             top_level.is_damage_before_map = !is_mapped_in_queue(window);
         } else if (event.type == MapNotify && event.xmap.event == m_root && shown == 0) {
+            // A window created before the spawn is no window of this start.
+            if (!top_levels.contains(event.xmap.window))
+                continue;
             shown = event.xmap.window;
             start.mapped_ms = Milliseconds(now - t0);
             XWindowAttributes attributes;
@@ -325,26 +331,17 @@ std::optional<Start> XServer::measure(const Program& program) {
                 start.width = attributes.width;
                 start.height = attributes.height;
             }
-            auto found = top_levels.find(shown);
-            if (found == top_levels.end()) {
-                // Created before the spawn: not a window of this start.
-                shown = 0;
-                continue;
-            }
-            if (!found->second.is_damage_before_map && !is_damage_in_queue(shown) &&
-                !shows_root_colour(shown, start.width, start.height)) {
-                first_frame = now;
-                start.is_bound = true;
-            }
         } else if (event.type == m_damage_event_base + XDamageNotify) {
             const auto& damage = reinterpret_cast<const XDamageNotifyEvent&>(event);
             if (shown == 0 || damage.drawable != shown)
                 continue;
-            if (is_flat(shown, start.width, start.height)) {
-                XDamageSubtract(m_display, damage.damage, None, None);
+            const auto this_report = std::exchange(report, Report::Later);
+            XDamageSubtract(m_display, damage.damage, None, None);
+            if (shows_root_colour(shown, start.width, start.height))
                 continue;
-            }
             first_frame = now;
+            start.is_damage_late = !top_levels[shown].is_damage_before_map;
+            start.is_bound = this_report == Report::First && start.is_damage_late;
             start.damage_width = damage.area.width;
             start.damage_height = damage.area.height;
         } else if (event.type == DestroyNotify) {
@@ -360,6 +357,9 @@ std::optional<Start> XServer::measure(const Program& program) {
         return std::nullopt;
     }
     start.startup_ms = start.is_bound ? start.mapped_ms : Milliseconds(*first_frame - t0);
+    const SchedulerTimes times = ThreadTimes(*pid);
+    start.cpu_ms = times.running_ms;
+    start.waiting_ms = times.waiting_ms;
 
     std::this_thread::sleep_for(*first_frame + SettleTime - Clock::now());
     const auto rss = ResidentMib(*pid);
@@ -383,29 +383,55 @@ double Median(std::vector<double> values) {
 }
 
 struct Summary {
-    double median_ms, min_ms, max_ms, median_rss_mib;
+    double median_ms, min_ms, max_ms;
+    double median_cpu_ms, median_waiting_ms, median_rss_mib;
     int bounds;
+    int late_damage_objects;
 };
 
 Summary Summarise(const std::vector<Start>& starts) {
-    std::vector<double> startup, rss;
+    std::vector<double> startup, cpu, waiting, rss;
     int bounds = 0;
+    int late_damage_objects = 0;
     for (const Start& start : starts) {
         startup.push_back(start.startup_ms);
+        cpu.push_back(start.cpu_ms);
+        waiting.push_back(start.waiting_ms);
         rss.push_back(start.rss_mib);
         bounds += start.is_bound ? 1 : 0;
+        late_damage_objects += start.is_damage_late ? 1 : 0;
     }
-    return {Median(startup), *std::min_element(startup.begin(), startup.end()),
-            *std::max_element(startup.begin(), startup.end()), Median(rss), bounds};
+    return {Median(startup),
+            *std::min_element(startup.begin(), startup.end()),
+            *std::max_element(startup.begin(), startup.end()),
+            Median(cpu),
+            Median(waiting),
+            Median(rss),
+            bounds,
+            late_damage_objects};
 }
 
 void PrintStart(int run, const Program& program, const Start& start, std::size_t name_width) {
-    std::printf("run %2d  %-*s  start-up %7.2f ms%s  (mapped at %7.2f ms)  rss %6.2f MiB  "
-                "window %dx%d  first damage %dx%d\n",
+    std::printf("run %2d  %-*s  start-up %7.2f ms%s  mapped %7.2f ms  cpu %6.2f ms  waited "
+                "%6.2f ms  rss %6.2f MiB  window %dx%d  first damage %dx%d\n",
                 run, static_cast<int>(name_width), program.name.c_str(), start.startup_ms,
-                start.is_bound ? " (bound)" : "        ", start.mapped_ms, start.rss_mib,
-                start.width, start.height, start.damage_width, start.damage_height);
+                start.is_bound ? " (bound)" : "        ", start.mapped_ms, start.cpu_ms,
+                start.waiting_ms, start.rss_mib, start.width, start.height, start.damage_width,
+                start.damage_height);
     std::fflush(stdout);
+}
+
+void PrintSummary(const Program& program, const Summary& summary, int runs,
+                  std::size_t name_width) {
+    std::printf("%-*s  start-up median %7.2f ms (min %7.2f, max %7.2f)  cpu median %6.2f ms  "
+                "waited median %6.2f ms  rss median %6.2f MiB\n",
+                static_cast<int>(name_width), program.name.c_str(), summary.median_ms,
+                summary.min_ms, summary.max_ms, summary.median_cpu_ms, summary.median_waiting_ms,
+                summary.median_rss_mib);
+    std::printf("%-*s  damage object after the map in %d of %d starts, %d of them taken at the "
+                "MapNotify\n",
+                static_cast<int>(name_width), "", summary.late_damage_objects, runs,
+                summary.bounds);
 }
 
 const char* Verdict(bool met) {
@@ -416,6 +442,8 @@ int Compare(XServer& server, const Program& calculator, const Program& floor, in
     const std::size_t name_width = std::max(calculator.name.size(), floor.name.size());
     std::printf("start-up: t0 before posix_spawn to the first XDamage report on the program's "
                 "mapped top-level window;\n");
+    std::printf("cpu, waited: time the program's threads ran, and were runnable but waited for a "
+                "CPU, until then (schedstat);\n");
     std::printf("memory: VmRSS %lld ms after that frame. %d starts of each, in turns, after "
                 "one unmeasured start of each.\n",
                 static_cast<long long>(SettleTime.count()), runs);
@@ -440,20 +468,9 @@ int Compare(XServer& server, const Program& calculator, const Program& floor, in
 
     const Summary mine = Summarise(calculator_starts);
     const Summary base = Summarise(floor_starts);
-    std::printf("\n%-*s  start-up median %7.2f ms  min %7.2f  max %7.2f  rss median %6.2f MiB"
-                "%s\n",
-                static_cast<int>(name_width), calculator.name.c_str(), mine.median_ms, mine.min_ms,
-                mine.max_ms, mine.median_rss_mib,
-                mine.bounds > 0 ? "  (some starts are bounds)" : "");
-    std::printf("%-*s  start-up median %7.2f ms  min %7.2f  max %7.2f  rss median %6.2f MiB"
-                "%s\n",
-                static_cast<int>(name_width), floor.name.c_str(), base.median_ms, base.min_ms,
-                base.max_ms, base.median_rss_mib,
-                base.bounds > 0 ? "  (some starts are bounds)" : "");
-    if (mine.bounds + base.bounds > 0)
-        std::printf("starts taken at their MapNotify (frame before the damage object): %s %d, "
-                    "%s %d\n",
-                    calculator.name.c_str(), mine.bounds, floor.name.c_str(), base.bounds);
+    std::printf("\n");
+    PrintSummary(calculator, mine, runs, name_width);
+    PrintSummary(floor, base, runs, name_width);
     const double ratio = mine.median_ms / base.median_ms;
     const double margin = mine.median_rss_mib - base.median_rss_mib;
     std::printf("start-up %s/%s = %.3fx   target at most %.1fx   %s\n", calculator.name.c_str(),
@@ -463,6 +480,10 @@ int Compare(XServer& server, const Program& calculator, const Program& floor, in
                 calculator.name.c_str(), floor.name.c_str(), margin,
                 mine.median_rss_mib / base.median_rss_mib, MemoryMarginTargetMib,
                 Verdict(margin <= MemoryMarginTargetMib));
+    std::printf("cpu      %s/%s = %.3fx   no target: the work to the first frame, which the "
+                "machine's load hardly changes\n",
+                calculator.name.c_str(), floor.name.c_str(),
+                mine.median_cpu_ms / base.median_cpu_ms);
     return 0;
 }
 

@@ -194,7 +194,7 @@ TEST(EditModel, UndoStepPastAnOutsideShortenedTextIsDropped) {
     EditModel model;
     std::string text;
     TypeInto(model, text, "abc");
-    text = "a";
+    text.assign(1, 'a'); // the owner shortens the text behind the model's back
     model.clamp(text.size());
     EXPECT_FALSE(model.can_undo());
 }

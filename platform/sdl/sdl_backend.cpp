@@ -9,8 +9,10 @@
 #include "platform/sdl/x11_display.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <cmath>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <vector>
 
 namespace {
@@ -116,10 +118,10 @@ bool SdlBackend::start() const {
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
         const char* display = std::getenv("DISPLAY");
-        m_error = display == nullptr || *display == '\0'
-                      ? std::string("cannot open a window: no X display (DISPLAY is not set)")
-                      : "cannot open the X display \"" + std::string(display) +
-                            "\": " + SDL_GetError();
+        m_error =
+            display == nullptr || *display == '\0'
+                ? std::string("cannot open a window: no X display (DISPLAY is not set)")
+                : "cannot open the X display \"" + std::string(display) + "\": " + SDL_GetError();
         return false;
     }
     ExitOnDisplayLoss();
@@ -139,7 +141,16 @@ bool SdlBackend::load_font() const {
         m_error = "cannot find a sans-serif font with fontconfig";
         return false;
     }
-    m_font = TTF_OpenFontIndex(file->path.c_str(), LargestPixelSize, file->index);
+    // FreeType reads the font in many small pieces while sizing it; from memory that costs
+    // nothing, from the file it is thousands of system calls at every start.
+    std::ifstream stream(file->path, std::ios::binary);
+    m_font_file.assign(std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>());
+    SDL_RWops* source =
+        m_font_file.empty()
+            ? nullptr
+            : SDL_RWFromConstMem(m_font_file.data(), static_cast<int>(m_font_file.size()));
+    m_font =
+        source == nullptr ? nullptr : TTF_OpenFontIndexRW(source, 1, LargestPixelSize, file->index);
     if (m_font == nullptr) {
         m_error = LastSdlError(("cannot open the font " + file->path).c_str());
         return false;

@@ -12,6 +12,7 @@
 #include <SDL_ttf.h>
 
 #include <map>
+#include <vector>
 
 class SdlBackend : public Backend {
   public:
@@ -52,6 +53,7 @@ class SdlBackend : public Backend {
     enum class Start { NotYet, Done, Failed };
     mutable Start m_start = Start::NotYet;
     mutable std::string m_error;
+    mutable std::vector<char> m_font_file; // the font's bytes, read once; FreeType reads them
     mutable TTF_Font* m_font = nullptr;
     mutable FontMetrics m_metrics;
 
