@@ -46,6 +46,10 @@ LRESULT CALLBACK HexDigitFilter(HWND field, UINT message, WPARAM wparam, LPARAM 
         return HandleHexCharacter(field, wparam, lparam);
     case WM_PASTE:
         return PasteCheckedDigits(field, DigitBase::Hexadecimal);
+    case WM_KEYDOWN:
+        if (IsPasteKey(wparam))
+            return PasteCheckedDigits(field, DigitBase::Hexadecimal);
+        [[fallthrough]];
     default:
         return ForwardToEdit(field, message, wparam, lparam);
     }
@@ -57,6 +61,10 @@ LRESULT CALLBACK BinaryDigitFilter(HWND field, UINT message, WPARAM wparam, LPAR
         return HandleBinaryCharacter(field, wparam, lparam);
     case WM_PASTE:
         return PasteCheckedDigits(field, DigitBase::Binary);
+    case WM_KEYDOWN:
+        if (IsPasteKey(wparam))
+            return PasteCheckedDigits(field, DigitBase::Binary);
+        [[fallthrough]];
     default:
         return ForwardToEdit(field, message, wparam, lparam);
     }

@@ -16,10 +16,10 @@ extern WNDPROC SavedEditProc;
 // EDIT class's own, in SavedEditProc. A filter stays for the life of its field.
 void InstallFilter(HWND page, int id, WNDPROC filter);
 
-// '0'-'9', 'A'-'F', 'a'-'f' (passed on as 'A'-'F') and backspace. A paste is checked as a
-// whole: the clipboard text, without surrounding white space and one leading "0x", must be
-// hexadecimal digits that fit in the field's remaining room; it is then inserted upper-cased
-// at the caret, otherwise refused with one beep.
+// '0'-'9', 'A'-'F', 'a'-'f' (passed on as 'A'-'F') and backspace. A paste (WM_PASTE or
+// Shift+Insert) is checked as a whole: the clipboard text, without surrounding white space and one
+// leading "0x", must be hexadecimal digits that fit in the field's remaining room; it is then
+// inserted upper-cased at the caret, otherwise refused with one beep.
 LRESULT CALLBACK HexDigitFilter(HWND field, UINT message, WPARAM wparam, LPARAM lparam);
 
 // '0', '1' and backspace. A paste is checked as for HexDigitFilter, with binary digits and

@@ -57,6 +57,10 @@ LRESULT CALLBACK HexPairFilter(HWND field, UINT message, WPARAM wparam, LPARAM l
         return HandlePairCharacter(field, wparam, lparam);
     case WM_PASTE:
         return RefuseKeystroke();
+    case WM_KEYDOWN:
+        if (IsPasteKey(wparam))
+            return RefuseKeystroke();
+        [[fallthrough]];
     default:
         return ForwardToEdit(field, message, wparam, lparam);
     }

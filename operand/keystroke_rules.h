@@ -34,6 +34,11 @@ constexpr WPARAM UpperCased(WPARAM wparam) {
     return (wparam & ~static_cast<WPARAM>(0xFF)) | (CharacterCode(wparam) - 0x20);
 }
 
+// Whether a WM_KEYDOWN asks the field to paste: Shift+Insert. The EDIT control of Windows
+// pastes on that key by itself, without a WM_PASTE that a filter would see, so a filter
+// that checks or refuses pastes takes the key first.
+bool IsPasteKey(WPARAM virtual_key);
+
 // Hands a message to the EDIT control's own procedure, SavedEditProc, and returns its result.
 LRESULT ForwardToEdit(HWND field, UINT message, WPARAM wparam, LPARAM lparam);
 

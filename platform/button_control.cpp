@@ -222,7 +222,8 @@ void PaintPushButton(HWND button, HDC dc) {
 }
 
 // The check mark of the 13-pixel box: seven columns, each three pixels tall, starting at
-// these rows of the box's 9 x 9 inside, drawn one pixel in from its corner:
+// these rows of the box's 9 x 9 inside, drawn one pixel in from its corner (centred in the
+// inside, which at larger scales is more than twice as big, its edge not growing with it):
 //   ......X
 //   .....XX
 //   X...XXX
@@ -233,8 +234,8 @@ void PaintPushButton(HWND button, HDC dc) {
 constexpr int CheckMarkColumnTops[] = {2, 3, 4, 3, 2, 1, 0};
 
 void PaintCheckMark(HDC dc, PixelRect inside, COLORREF colour) {
-    const int left = inside.x + Scaled(dc, 1);
-    const int top = inside.y + Scaled(dc, 1);
+    const int left = inside.x + (inside.width - Scaled(dc, 7)) / 2;
+    const int top = inside.y + (inside.height - Scaled(dc, 7)) / 2;
     for (int column = 0; column < 7; ++column) {
         const int row = CheckMarkColumnTops[column];
         const int x = left + Scaled(dc, column);

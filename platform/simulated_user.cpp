@@ -1,5 +1,6 @@
 #include "platform/simulated_user.h"
 
+#include "platform/control_classes.h"
 #include "platform/window_system.h"
 
 static HWND FindIn(HWND window, int id) {
@@ -83,4 +84,19 @@ void ClickControl(HWND control, int clicks) {
 void RightClickControl(HWND control) {
     PixelRect rect = FrameRect(control);
     ClickAt(rect.x + rect.width / 2, rect.y + rect.height / 2, MouseButton::Right);
+}
+
+void ClickTab(HWND tab, int index) {
+    ChooseTab(tab, index);
+}
+
+bool PasteFromContextMenu(HWND control) {
+    RightClickControl(control);
+    return ChoosePopupMenuItem("Yap\xFD\xFEt\xFDr"); // "Yapıştır"
+}
+
+void CloseFromTitleBar() {
+    InputEvent close;
+    close.type = InputEvent::Type::Close;
+    DispatchInput(close);
 }

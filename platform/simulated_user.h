@@ -22,3 +22,11 @@ void ClickAt(int x, int y, MouseButton button = MouseButton::Left, int clicks = 
 void MovePointerTo(int x, int y);
 void ClickControl(HWND control, int clicks = 1); // at its centre
 void RightClickControl(HWND control);
+
+// Selects tab index of a tab control as a click on that tab does.
+void ClickTab(HWND tab, int index);
+// Right-clicks control and chooses "Yapıştır" (paste) from its context menu; false when the
+// control has no such menu. Choosing a greyed item does nothing.
+bool PasteFromContextMenu(HWND control);
+// The close button of the main window's title bar.
+void CloseFromTitleBar();

@@ -7,8 +7,10 @@
 // draws or reads input: that is the backends' job.
 
 #ifdef _WIN32
-#include <commctrl.h>
+// <commctrl.h> needs the types of <windows.h>, so the order matters.
 #include <windows.h>
+
+#include <commctrl.h>
 #else
 
 #include <cstdint>

@@ -3,7 +3,9 @@
 # missing. As root it installs them; otherwise it names the command to run.
 set -e
 packages="cmake ninja-build g++ pkg-config libsdl2-dev libsdl2-ttf-dev libfontconfig-dev libx11-dev
-fonts-liberation2 googletest libgtest-dev xvfb xdotool xclip x11-utils libxdamage-dev libbenchmark-dev"
+fonts-liberation2 googletest libgtest-dev xvfb xdotool xclip x11-utils libxdamage-dev libbenchmark-dev
+desktop-file-utils appstream dpkg-dev libxfixes-dev imagemagick
+clang libclang-rt-14-dev"
 missing=""
 for package in $packages; do
     status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)

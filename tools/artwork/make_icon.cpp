@@ -4,16 +4,14 @@
 //
 // Usage: make-icon OUTPUT.ico
 
-#include "tools/artwork/canvas.h"
 #include "tools/artwork/dib_file.h"
-#include "tools/artwork/emblem.h"
+#include "tools/artwork/icon_picture.h"
 
 #include <cstdio>
 
 namespace {
 
 constexpr int IconSize = 32;
-constexpr Colour CornerColour{212, 208, 200}; // the classic button face around the corners
 
 constexpr int IconDirectorySize = 6;
 constexpr int IconEntrySize = 16;
@@ -55,9 +53,7 @@ int main(int argument_count, char** arguments) {
         std::fprintf(stderr, "usage: make-icon OUTPUT.ico\n");
         return 2;
     }
-    Canvas picture = MakeCanvas(IconSize, IconSize, CornerColour);
-    DrawEmblem(picture, 0, 0, IconSize);
-    if (!WriteBytes(arguments[1], IconFile(picture))) {
+    if (!WriteBytes(arguments[1], IconFile(DrawIconPicture(IconSize)))) {
         std::fprintf(stderr, "make-icon: cannot write %s\n", arguments[1]);
         return 1;
     }

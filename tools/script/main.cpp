@@ -35,7 +35,15 @@ int main(int argc, char** argv) {
     std::istream& input = path != nullptr ? static_cast<std::istream&>(file) : std::cin;
 
     ResetWindows(use_display ? std::make_unique<SdlBackend>() : nullptr);
-    ScriptRunner runner(input, std::cout, use_display);
+    ScreenshotSaver save_screenshot;
+    if (use_display) {
+        save_screenshot = [](const std::string& file) {
+            PaintFrame();
+            Windows().backend->present(Windows().frame);
+            return Windows().backend->save_screenshot(file);
+        };
+    }
+    ScriptRunner runner(input, std::cout, save_screenshot);
     Windows().idle_step = [&runner] { return runner.step(); };
     INT_PTR result = RunMainWindow();
     if (Windows().loop_abandoned) {

@@ -2,16 +2,15 @@
 
 #include "app/main_dialog.h"
 #include "platform/clipboard.h"
-#include "platform/control_classes.h"
-#include "platform/headless/headless_backend.h"
+#include "platform/simulated_desktop.h"
 #include "platform/simulated_user.h"
-#include "platform/window_system.h"
 #include "tools/script/script_text.h"
 
 #include <charconv>
 #include <cstdlib>
 #include <iostream>
 #include <string_view>
+#include <utility>
 
 namespace {
 
@@ -48,8 +47,6 @@ constexpr KeyName KeyNames[] = {
     {"shift+delete", VK_DELETE, Modifier::Shift},
 };
 
-const char PasteLabel[] = "Yap\xFD\xFEt\xFDr"; // "Yapıştır"
-
 // Splits "word rest": the rest is everything after the first single space.
 std::pair<std::string_view, std::string_view> SplitWord(std::string_view line) {
     std::size_t space = line.find(' ');
@@ -57,6 +54,15 @@ std::pair<std::string_view, std::string_view> SplitWord(std::string_view line) {
         return {line, {}};
     }
     return {line.substr(0, space), line.substr(space + 1)};
+}
+
+// The control's whole text, as a user reads it off the screen.
+std::string ControlText(HWND control) {
+    std::string text(static_cast<std::size_t>(GetWindowTextLength(control)) + 1, '\0');
+    LRESULT copied = SendMessage(control, WM_GETTEXT, static_cast<WPARAM>(text.size()),
+                                 reinterpret_cast<LPARAM>(text.data()));
+    text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
+    return text;
 }
 
 std::optional<int> ParseNumber(std::string_view text) {
@@ -70,8 +76,9 @@ std::optional<int> ParseNumber(std::string_view text) {
 
 } // namespace
 
-ScriptRunner::ScriptRunner(std::istream& input, std::ostream& output, bool has_display)
-    : m_input(input), m_output(output), m_has_display(has_display) {}
+ScriptRunner::ScriptRunner(std::istream& input, std::ostream& output,
+                           ScreenshotSaver save_screenshot)
+    : m_input(input), m_output(output), m_save_screenshot(std::move(save_screenshot)) {}
 
 void ScriptRunner::fail(const std::string& why) {
     m_output.flush();
@@ -128,13 +135,13 @@ void ScriptRunner::run(const std::string& line) {
         if (!index || *index < 0 || *index >= PageCount) {
             fail("expected a tab from 0 to 3");
         }
-        ChooseTab(TabHandle, *index);
+        ClickTab(TabHandle, *index);
     } else if (command == "type") {
         auto [control, text] = control_argument();
         FocusAsClick(control);
         for (const ScriptCharacter& character : characters_of(text)) {
-            if (character) {
-                TypeBytes(std::string(1, static_cast<char>(*character)));
+            if (character.byte) {
+                TypeBytes(std::string(1, static_cast<char>(*character.byte)));
             } else {
                 // The display refuses a character that code page 1254 cannot hold.
                 MessageBeep(0xFFFFFFFF);
@@ -152,18 +159,13 @@ void ScriptRunner::run(const std::string& line) {
         fail("unknown key \"" + std::string(name) + "\"");
     } else if (command == "paste") {
         auto [control, text] = control_argument();
-        std::optional<std::string> bytes = JoinScriptText(characters_of(text));
-        if (auto* headless = dynamic_cast<HeadlessBackend*>(Windows().backend.get())) {
-            headless->set_clipboard_contents(bytes);
-        } else if (bytes) {
-            WriteClipboardText(*bytes);
-        } else {
+        const std::vector<ScriptCharacter> characters = characters_of(text);
+        if (!PutOnClipboard(JoinScriptText(characters), ScriptCodePoints(characters))) {
             fail("the clipboard cannot hold that text here");
         }
         FocusAsClick(control);
-        RightClickControl(control);
-        if (!ChoosePopupMenuItem(PasteLabel)) {
-            fail("control " + std::to_string(control->id) + " has no paste menu");
+        if (!PasteFromContextMenu(control)) {
+            fail("control " + std::to_string(GetDlgCtrlID(control)) + " has no paste menu");
         }
     } else if (command == "set") {
         auto [control, text] = control_argument();
@@ -180,45 +182,41 @@ void ScriptRunner::run(const std::string& line) {
         ClickControl(control);
     } else if (command == "get") {
         auto [control, text] = control_argument();
-        m_output << EscapeForPrinting(control->text) << '\n';
+        m_output << EscapeForPrinting(ControlText(control)) << '\n';
     } else if (command == "checked") {
         auto [control, text] = control_argument();
         m_output << (SendMessage(control, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0) << '\n';
     } else if (command == "focus") {
         no_argument();
-        HWND focus = Windows().focus;
-        m_output << (IsLive(focus) ? focus->id : 0) << '\n';
+        HWND focus = GetFocus();
+        m_output << (focus != nullptr ? GetDlgCtrlID(focus) : 0) << '\n';
     } else if (command == "page") {
         no_argument();
         m_output << CurrentPage << '\n';
     } else if (command == "beeps") {
         no_argument();
-        m_output << Windows().beep_count << '\n';
+        m_output << BeepsHeard() << '\n';
     } else if (command == "clipboard") {
         no_argument();
         m_output << EscapeForPrinting(ReadClipboardText().value_or("")) << '\n';
     } else if (command == "opened") {
         no_argument();
-        for (const std::string& address : Windows().opened_addresses) {
+        for (const std::string& address : AddressesOpened()) {
             m_output << EscapeForPrinting(address) << '\n';
         }
     } else if (command == "shot") {
-        if (!m_has_display) {
+        if (!m_save_screenshot) {
             fail("\"shot\" needs --sdl");
         }
         if (rest.empty()) {
             fail("\"shot\" needs a file name");
         }
-        PaintFrame();
-        Windows().backend->present(Windows().frame);
-        if (!Windows().backend->save_screenshot(std::string(rest))) {
+        if (!m_save_screenshot(std::string(rest))) {
             fail("cannot save " + std::string(rest));
         }
     } else if (command == "close") {
         no_argument();
-        InputEvent close;
-        close.type = InputEvent::Type::Close;
-        DispatchInput(close);
+        CloseFromTitleBar();
     } else {
         fail("unknown command \"" + std::string(command) + "\"");
     }

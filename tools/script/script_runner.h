@@ -5,12 +5,16 @@
 // reads what a user would see. A malformed line or an unknown id ends the run with exit
 // code 2 and "line N: …" on standard error.
 
+#include <functional>
 #include <iosfwd>
 #include <string>
 
+// Saves what the window shows as a PNG file; empty where there is no picture to save.
+using ScreenshotSaver = std::function<bool(const std::string& path)>;
+
 class ScriptRunner {
   public:
-    ScriptRunner(std::istream& input, std::ostream& output, bool has_display);
+    ScriptRunner(std::istream& input, std::ostream& output, ScreenshotSaver save_screenshot);
 
     // Runs the next command; false at the end of the input.
     bool step();
@@ -22,6 +26,6 @@ class ScriptRunner {
 
     std::istream& m_input;
     std::ostream& m_output;
-    bool m_has_display;
+    ScreenshotSaver m_save_screenshot;
     int m_line_number = 0;
 };

@@ -50,19 +50,19 @@ std::optional<std::vector<ScriptCharacter>> ParseScriptText(std::string_view tex
             at += 2;
             switch (escape) {
             case '\\':
-                characters.emplace_back('\\');
+                characters.push_back({'\\', '\\'});
                 continue;
             case 'b':
-                characters.emplace_back('\b');
+                characters.push_back({'\b', '\b'});
                 continue;
             case 't':
-                characters.emplace_back('\t');
+                characters.push_back({'\t', '\t'});
                 continue;
             case 'r':
-                characters.emplace_back('\r');
+                characters.push_back({'\r', '\r'});
                 continue;
             case 'n':
-                characters.emplace_back('\n');
+                characters.push_back({'\n', '\n'});
                 continue;
             case 'x': {
                 int high = at < text.size() ? HexValue(text[at]) : -1;
@@ -70,7 +70,9 @@ std::optional<std::vector<ScriptCharacter>> ParseScriptText(std::string_view tex
                 if (high < 0 || low < 0) {
                     return std::nullopt;
                 }
-                characters.emplace_back(static_cast<unsigned char>(high * 16 + low));
+                const auto byte = static_cast<unsigned char>(high * 16 + low);
+                const char32_t code_point = CodePage1254ToUnicode(byte);
+                characters.push_back({byte, code_point != 0 ? code_point : U'\uFFFD'});
                 at += 2;
                 continue;
             }
@@ -84,8 +86,7 @@ std::optional<std::vector<ScriptCharacter>> ParseScriptText(std::string_view tex
             return std::nullopt;
         }
         at += length;
-        std::optional<unsigned char> byte = UnicodeToCodePage1254(code_point);
-        characters.push_back(byte);
+        characters.push_back({UnicodeToCodePage1254(code_point), code_point});
     }
     return characters;
 }
@@ -93,12 +94,20 @@ std::optional<std::vector<ScriptCharacter>> ParseScriptText(std::string_view tex
 std::optional<std::string> JoinScriptText(const std::vector<ScriptCharacter>& characters) {
     std::string bytes;
     for (const ScriptCharacter& character : characters) {
-        if (!character) {
+        if (!character.byte) {
             return std::nullopt;
         }
-        bytes.push_back(static_cast<char>(*character));
+        bytes.push_back(static_cast<char>(*character.byte));
     }
     return bytes;
+}
+
+std::u32string ScriptCodePoints(const std::vector<ScriptCharacter>& characters) {
+    std::u32string code_points;
+    for (const ScriptCharacter& character : characters) {
+        code_points.push_back(character.code_point);
+    }
+    return code_points;
 }
 
 std::string EscapeForPrinting(std::string_view code_page_text) {

@@ -9,13 +9,21 @@
 #include <string_view>
 #include <vector>
 
-// One typed unit: a code-page-1254 byte, or nullopt for a character the code page lacks.
-using ScriptCharacter = std::optional<unsigned char>;
+// One typed unit: its code-page-1254 byte, nullopt for a character the code page lacks, and
+// the character itself (a \xHH escape stands for its byte's character, U+FFFD when the code
+// page leaves the byte undefined).
+struct ScriptCharacter {
+    std::optional<unsigned char> byte;
+    char32_t code_point;
+};
 
 // Nullopt when the text is malformed (an unknown escape, a bad \x, invalid UTF-8).
 std::optional<std::vector<ScriptCharacter>> ParseScriptText(std::string_view text);
 
 // The bytes, when every character has one.
 std::optional<std::string> JoinScriptText(const std::vector<ScriptCharacter>& characters);
+
+// The characters themselves, whether the code page has them or not.
+std::u32string ScriptCodePoints(const std::vector<ScriptCharacter>& characters);
 
 std::string EscapeForPrinting(std::string_view code_page_text);

@@ -1,0 +1,42 @@
+# Desktop integration and the Debian package. `cmake --install` puts the program, its
+# freedesktop menu entry, its icons in the hicolor theme, its AppStream description and its
+# licence under the prefix (DESTDIR, when set, is put in front of it); `cpack` wraps the
+# same files into a .deb for /usr.
+include(GNUInstallDirs)
+
+set(desktop_folder ${CMAKE_SOURCE_DIR}/resources/desktop)
+install(FILES ${desktop_folder}/kalvetra.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${desktop_folder}/org.qlx.kalvetra.metainfo.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+foreach(size 32 48 64 128 256)
+    install(FILES ${CMAKE_SOURCE_DIR}/resources/icons/kalvetra-${size}.png
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
+            RENAME kalvetra.png)
+endforeach()
+install(FILES ${CMAKE_SOURCE_DIR}/LICENSE DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/kalvetra
+        RENAME copyright)
+
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME kalvetra)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_VENDOR "[QLX]")
+set(CPACK_PACKAGE_CONTACT "[QLX] <qlx@qlx.example>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "calculator for the values of x86 machine code")
+# Kept in lines of less than 80 characters, as Debian's package tools show them.
+set(CPACK_PACKAGE_DESCRIPTION [[
+Kalvetra works on 32-bit values written in hexadecimal and shows what the
+x86 logical, shift, rotate and arithmetic instructions leave in a register,
+converts a value between hexadecimal, binary, decimal and octal, and turns
+hexadecimal byte pairs into text and back. Its user interface is Turkish.]])
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "[QLX] <qlx@qlx.example>")
+set(CPACK_DEBIAN_PACKAGE_SECTION utils)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "http://www.qlx.example/")
+# dpkg-shlibdeps names the packages of the linked libraries (SDL2, SDL2_ttf, fontconfig,
+# Xlib, the C++ runtime); the font that the program draws with is read at run time.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS fonts-liberation2)
+include(CPack)

@@ -1,0 +1,27 @@
+#include "platform/simulated_desktop.h"
+
+#include "platform/clipboard.h"
+#include "platform/headless/headless_backend.h"
+#include "platform/window_system.h"
+
+int BeepsHeard() {
+    return Windows().beep_count;
+}
+
+std::vector<std::string> AddressesOpened() {
+    return Windows().opened_addresses;
+}
+
+// Our window system keeps the clipboard in code page 1254; the headless backend can model a
+// text that the code page cannot show.
+bool PutOnClipboard(const std::optional<std::string>& bytes, std::u32string_view) {
+    if (auto* headless = dynamic_cast<HeadlessBackend*>(Windows().backend.get())) {
+        headless->set_clipboard_contents(bytes);
+        return true;
+    }
+    if (!bytes) {
+        return false;
+    }
+    WriteClipboardText(*bytes);
+    return true;
+}

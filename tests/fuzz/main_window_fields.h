@@ -1,0 +1,55 @@
+#pragma once
+
+// The main window's controls as a user meets them, for the fuzz target, the soak and the
+// hostile-input tests: every edit field with the page it lies on and what bounds what the
+// user can put into it, and every button and check box. Written from the product's
+// description of its pages, not read from the templates, so that a template that drifts
+// from it shows up as a broken rule.
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+
+// What typing and pasting may leave in a field.
+enum class FieldBound : std::uint8_t {
+    Limit,         // at most `limit` characters
+    LimitAndPairs, // at most `limit` characters, hexadecimal digits and spaces only (4014)
+    VisibleWidth,  // what shows whole in the field, which does not scroll (4016)
+    ReadOnly,      // the user cannot change it (results, decimal and octal forms)
+};
+
+struct FieldInfo {
+    int id;
+    int page; // tab index: 0 logic, 1 arithmetic, 2 conversion
+    FieldBound bound;
+    std::size_t limit; // for Limit and LimitAndPairs
+};
+
+struct ButtonInfo {
+    int id;
+    int page; // tab index, or -1 for the main window's own buttons
+};
+
+std::span<const FieldInfo> Fields();
+const FieldInfo* FindField(int id); // null for an id that is no edit field
+
+std::span<const ButtonInfo> Buttons();
+
+constexpr int TabControl = 1001;
+constexpr int ClearButton = 1; // "Temizle"
+constexpr int CloseButton = 2; // "Kapat"
+constexpr int LogicCarryBox = 2062;
+constexpr int MathCarryBox = 3043;
+constexpr int WebLink = 5010;
+
+// The conversion page's fields.
+constexpr int HexField = 4004;
+constexpr int BinaryField = 4006;
+constexpr int SignedField = 4008;
+constexpr int UnsignedField = 4010;
+constexpr int OctalField = 4012;
+constexpr int PairField = 4014;
+constexpr int TextField = 4016;
+
+// The one address the About page's link opens.
+constexpr const char* MakerAddress = "http://www.qlx.example/";

@@ -1,0 +1,16 @@
+#pragma once
+
+// How the fuzz targets and the soak report a broken rule: a message on stderr, then abort,
+// which libFuzzer records as a crash together with the input that caused it.
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+inline void Require(bool holds, const std::string& what) {
+    if (holds)
+        return;
+    std::fprintf(stderr, "rule broken: %s\n", what.c_str());
+    std::fflush(stderr);
+    std::abort();
+}

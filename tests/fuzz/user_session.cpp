@@ -1,0 +1,39 @@
+#include "user_session.h"
+
+#include "window_invariants.h"
+
+#include "app/main_dialog.h"
+#include "platform/headless/headless_backend.h"
+#include "platform/window_system.h"
+
+#include <memory>
+
+std::uint64_t RunSession(ByteSource& bytes, const SessionOptions& options) {
+    std::uint64_t performed = 0;
+    auto is_done = [&] { return bytes.is_exhausted() || performed >= options.most_actions; };
+    while (!is_done()) {
+        auto backend = std::make_unique<HeadlessBackend>();
+        HeadlessBackend& headless = *backend;
+        ResetWindows(std::move(backend));
+        WindowInvariants invariants;
+        bool is_attached = false;
+        Windows().idle_step = [&] {
+            if (!is_attached) {
+                invariants.attach();
+                is_attached = true;
+            }
+            if (is_done())
+                return false;
+            invariants.before_action();
+            const Action action = PerformNextAction(bytes, headless);
+            ++performed;
+            invariants.after_action(action);
+            if (options.after_action)
+                options.after_action(performed, action);
+            return true;
+        };
+        RunMainWindow();
+    }
+    ResetWindows();
+    return performed;
+}

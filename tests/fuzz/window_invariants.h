@@ -1,0 +1,69 @@
+#pragma once
+
+// What must hold in the main window after anything a user or the desktop does, checked
+// after every action of a fuzz or soak run; a broken rule aborts with the recent actions:
+//
+// - no field holds more than typing and pasting can put there (8 or 2 characters in the
+//   operand fields, 32 in 4006, 104 in 4014, the visible width in 4016), and 4014 holds
+//   only hexadecimal digits and spaces. A field whose text the program set (WM_SETTEXT
+//   from the run, or the page from an over-long neighbour) beyond that is exempt until it
+//   is empty and undo can no longer bring such a text back;
+// - typing and pasting into a read-only field changes no field;
+// - the five numeric forms of the conversion page agree, as read by the page: 4006 holds
+//   the 32 digits of 4004, or 4004 the eight hexadecimal digits of 4006, whichever the
+//   user changed last, and 4008, 4010 and 4012 show 4004's value;
+// - 4016 shows what 4014 decodes to, or 4014 what the first 35 characters of 4016 encode
+//   to, whichever the user changed last;
+// - both carry boxes' captions say their state;
+// - exactly one page is visible, the one at CurrentPage, which is the selected tab;
+// - the link opened no address but the maker's.
+//
+// Which field the user changed last is seen by watching the conversion page's
+// notifications: one that arrives while no other is being handled comes from outside the
+// page, one inside another is the page writing a field.
+
+#include "user_actions.h"
+
+#include "platform/windows_api.h"
+
+#include <cstdint>
+#include <deque>
+#include <string>
+#include <vector>
+
+class WindowInvariants {
+  public:
+    WindowInvariants();
+    ~WindowInvariants();
+    WindowInvariants(const WindowInvariants&) = delete;
+    WindowInvariants& operator=(const WindowInvariants&) = delete;
+
+    // Starts watching a newly created main window; checks its first state.
+    void attach();
+    void before_action();
+    void after_action(const Action& action);
+
+  private:
+    enum class LastChanged : std::uint8_t { Nothing, First, Second };
+
+    static LRESULT CALLBACK WatchConvertPage(HWND page, UINT message, WPARAM wparam, LPARAM lparam);
+    void on_notification(int id, UINT code, int depth);
+    void on_page_write(int id);
+
+    void require(bool holds, const std::string& what) const;
+    void update_exemptions(const Action& action);
+    void check_field_bounds() const;
+    void check_read_only_unchanged(const Action& action) const;
+    void check_pages() const;
+    void check_carry_boxes() const;
+    void check_numeric_forms() const;
+    void check_string_forms() const;
+    void check_opened_addresses() const;
+
+    std::vector<bool> m_exempt; // by index into Fields()
+    std::vector<std::string> m_texts_before;
+    LastChanged m_numeric = LastChanged::Nothing; // First: 4004, Second: 4006
+    LastChanged m_string = LastChanged::Nothing;  // First: 4014, Second: 4016
+    bool m_derived_set_by_program = false;        // 4008, 4010 or 4012 set from outside the page
+    std::deque<std::string> m_recent;
+};

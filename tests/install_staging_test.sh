@@ -1,0 +1,88 @@
+#!/bin/sh
+# Installs the build into a staging folder, as a packager does with DESTDIR and a prefix, and
+# checks what lands there: the program, a valid menu entry whose command and icon exist, the
+# icons as PNG files of their folder's size, a valid AppStream description that names the
+# menu entry, and no file anywhere but under the prefix.
+# Exits 77 (skipped) when desktop-file-validate or appstreamcli is missing.
+# Usage: install_staging_test.sh CMAKE BUILD_FOLDER
+set -u
+cmake=$1
+build=$2
+command -v desktop-file-validate >/dev/null 2>&1 || exit 77
+command -v appstreamcli >/dev/null 2>&1 || exit 77
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+stage=$work/stage
+log=$work/log
+prefix=/opt/kalvetra-staging
+root=$stage$prefix
+failures=0
+
+fail() {
+    echo "install_staging: $*" >&2
+    failures=$((failures + 1))
+}
+
+DESTDIR=$stage "$cmake" --install "$build" --prefix "$prefix" >"$log" 2>&1 ||
+    { cat "$log" >&2; echo "install_staging: install failed" >&2; exit 1; }
+
+# The program: an executable ELF file.
+program=$root/bin/kalvetra
+if [ -f "$program" ] && [ -x "$program" ]; then
+    magic=$(od -An -c -N4 "$program" | tr -d ' ')
+    [ "$magic" = "177ELF" ] || fail "bin/kalvetra is not an ELF file ($magic)"
+else
+    fail "bin/kalvetra missing or not executable"
+fi
+
+# The menu entry: valid without even a hint, starting the installed program by its name and
+# showing the installed icon.
+entry=$root/share/applications/kalvetra.desktop
+if [ -f "$entry" ]; then
+    report=$(desktop-file-validate "$entry" 2>&1) || fail "kalvetra.desktop invalid"
+    [ -z "$report" ] || fail "desktop-file-validate: $report"
+    exec_line=$(grep '^Exec=' "$entry")
+    [ "$exec_line" = "Exec=kalvetra" ] || fail "kalvetra.desktop has \"$exec_line\""
+    icon_line=$(grep '^Icon=' "$entry")
+    [ "$icon_line" = "Icon=kalvetra" ] || fail "kalvetra.desktop has \"$icon_line\""
+else
+    fail "share/applications/kalvetra.desktop missing"
+fi
+
+# The icons: PNG signature, then the IHDR chunk whose width and height (bytes 16 to 23, big
+# endian) must match the folder's size.
+for size in 32 48 64 128 256; do
+    icon=$root/share/icons/hicolor/${size}x${size}/apps/kalvetra.png
+    if [ ! -f "$icon" ]; then
+        fail "icon ${size}x${size} missing"
+        continue
+    fi
+    signature=$(od -An -tx1 -N16 "$icon" | tr -d ' \n')
+    [ "$signature" = "89504e470d0a1a0a0000000d49484452" ] || fail "icon $size: no PNG header"
+    dimensions=$(od -An -tu1 -j16 -N8 "$icon" | awk '{
+        print $1 * 16777216 + $2 * 65536 + $3 * 256 + $4, $5 * 16777216 + $6 * 65536 + $7 * 256 + $8
+    }')
+    [ "$dimensions" = "$size $size" ] || fail "icon $size is $dimensions pixels"
+done
+
+# The AppStream description: valid offline, and launching the menu entry installed beside it.
+metainfo=$root/share/metainfo/org.qlx.kalvetra.metainfo.xml
+if [ -f "$metainfo" ]; then
+    appstreamcli validate --no-net "$metainfo" >"$log" 2>&1 ||
+        { cat "$log" >&2; fail "metainfo invalid"; }
+    # validate-tree also looks for the menu entry that the description launches.
+    appstreamcli validate-tree --no-net "$root" >"$log" 2>&1 ||
+        { cat "$log" >&2; fail "installed tree invalid for AppStream"; }
+else
+    fail "share/metainfo/org.qlx.kalvetra.metainfo.xml missing"
+fi
+
+[ -f "$root/share/doc/kalvetra/copyright" ] || fail "share/doc/kalvetra/copyright missing"
+
+# Nothing outside the prefix: no file, link or folder but the prefix's own folders.
+outside=$(find "$stage" -mindepth 1 | grep -v "^$root/" | grep -v -x -F -e "$stage/opt" -e "$root")
+[ -z "$outside" ] || fail "installed outside the prefix: $outside"
+
+[ "$failures" -eq 0 ] || exit 1
+echo "install_staging: ok"

@@ -1,0 +1,170 @@
+# Shared by the end-to-end tests (sourced, POSIX sh): a private X display for one test, the
+# real program on it, and a user's actions on the window through xdotool and xclip. Controls
+# are found where kalvetra-positions says they are on that display; texts are read back the
+# way a user copies them. Each test script sets `name` and calls start_test with the folder
+# of the built programs first.
+#
+# The display is the test's own Xvfb, never $DISPLAY: there is no window manager on it, its
+# density (and so the window's scale) is known, and its clipboard and keyboard focus are not
+# shared with another test or with a desktop. Without Xvfb, xdotool or xclip the test is
+# skipped (exit 77).
+
+fail() {
+    echo "$name: $*" >&2
+    keep_work=1
+    exit 1
+}
+
+note() {
+    echo "$name: $*"
+}
+
+finish() {
+    if [ -n "${program_pid:-}" ]; then
+        kill "$program_pid" 2>/dev/null
+        wait "$program_pid" 2>/dev/null
+    fi
+    if [ -n "${xvfb_pid:-}" ]; then
+        kill "$xvfb_pid" 2>/dev/null
+        wait "$xvfb_pid" 2>/dev/null
+    fi
+    if [ "${keep_work:-0}" = 1 ]; then
+        echo "$name: files kept in $work" >&2
+    elif [ -n "${work:-}" ]; then
+        rm -rf "$work"
+    fi
+}
+
+# start_test BIN_DIR: checks the tools, makes the work folder and cleans up at the end.
+start_test() {
+    bin=$1
+    for tool in Xvfb xdotool xclip; do
+        command -v "$tool" >/dev/null 2>&1 || { echo "$name: no $tool, skipped"; exit 77; }
+    done
+    work=$(mktemp -d "${TMPDIR:-/tmp}/kalvetra-$name.XXXXXX") || exit 1
+    trap finish EXIT
+    trap 'exit 1' INT TERM
+}
+
+# start_display [DPI]: a new Xvfb (96 dots per inch, scale 1, unless told otherwise), on a
+# display number that it picks itself; DISPLAY names it from then on. Its keyboard has keys
+# for the Turkish letters. (-noreset: an X server that resets when its last client leaves
+# would forget them, and the clipboard with them.)
+start_display() {
+    : >"$work/display-number"
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -dpi "${1:-96}" -nolisten tcp -noreset \
+        3>"$work/display-number" >"$work/xvfb.log" 2>&1 &
+    xvfb_pid=$!
+    tries=0
+    while ! grep -q '[0-9]' "$work/display-number"; do
+        tries=$((tries + 1))
+        [ "$tries" -le 100 ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+        sleep 0.1
+    done
+    DISPLAY=:$(tr -dc '0-9' <"$work/display-number")
+    export DISPLAY
+    "$bin/kalvetra-desktop-probe" turkish-keys || fail "cannot set up the keyboard"
+}
+
+# start_program: the real program on the display, its window found, given the keyboard
+# (there is no window manager to do it) and its controls located.
+start_program() {
+    "$bin/kalvetra" >"$work/program.out" 2>"$work/program.err" &
+    program_pid=$!
+    window=$(timeout 30 xdotool search --sync --onlyvisible --name 'Kalvetra' | head -n 1)
+    [ -n "$window" ] || fail "no window appeared: $(cat "$work/program.err")"
+    xdotool windowfocus --sync "$window" || fail "cannot give the window the keyboard"
+    # A helper of the tests: what the display libraries keep at its exit is of no interest.
+    ASAN_OPTIONS=detect_leaks=0 "$bin/kalvetra-positions" >"$work/positions" ||
+        fail "cannot locate the controls"
+}
+
+# wait_program_exit SECONDS: waits for the program to end and sets `status` to its exit
+# status. Not in a subshell: only this shell can reap the program, and until it does, the
+# ended program still answers kill -0.
+wait_program_exit() {
+    waited=0
+    while [ -e "/proc/$program_pid" ] &&
+        [ "$(cut -d ' ' -f 3 "/proc/$program_pid/stat" 2>/dev/null)" != Z ]; do
+        waited=$((waited + 1))
+        [ "$waited" -le $(($1 * 10)) ] || fail "still running $1 s after it was asked to end"
+        sleep 0.1
+    done
+    wait "$program_pid"
+    status=$?
+    program_pid=
+}
+
+# locate TARGET: "X Y", the centre of a control id, tab:N@S or menu:ID:LABEL (see
+# kalvetra-positions) in the window.
+locate() {
+    awk -v target="$1" '$1 == target { print $2, $3; found = 1; exit } END { exit !found }' \
+        "$work/positions"
+}
+
+# point_at TARGET [XDOTOOL COMMAND...]: moves the pointer over it, then runs the rest of
+# the xdotool command chain there. (No --sync: it waits for a motion that never comes when
+# the pointer is already in place.)
+point_at() {
+    position=$(locate "$1") || fail "no position for $1"
+    shift
+    xdotool mousemove --window "$window" "${position% *}" "${position#* }" "$@"
+}
+
+# click TARGET [BUTTON]: a click (1, the left button, unless told otherwise) on its centre.
+click() {
+    point_at "$1" click "${2:-1}"
+}
+
+# click_tab N: the tab while tab `selected_tab` is shown.
+selected_tab=0
+click_tab() {
+    click "tab:$1@$selected_tab"
+    selected_tab=$1
+}
+
+press() {
+    xdotool key --delay 40 "$@"
+}
+
+type_text() {
+    xdotool type --delay 40 "$1"
+}
+
+# set_clipboard TEXT: what another program (xclip) offers as the clipboard. xclip stays in
+# the background until another program takes the clipboard; it must not hold the output of
+# a command substitution open meanwhile.
+set_clipboard() {
+    printf '%s' "$1" | xclip -i -selection clipboard >/dev/null 2>&1
+}
+
+clipboard() {
+    timeout 5 xclip -o -selection clipboard 2>/dev/null
+}
+
+# copy_focused: what Home, Shift+End and Ctrl+Insert copy from the focused field; empty when
+# nothing comes (an empty field copies nothing). Ctrl+Insert, since the digit filters of the
+# operand fields refuse the Ctrl+A and Ctrl+C characters.
+copy_focused() {
+    sentinel="kalvetra-test: nothing was copied"
+    set_clipboard "$sentinel"
+    press Home shift+End ctrl+Insert
+    tries=0
+    while [ "$tries" -lt 30 ]; do
+        copied=$(clipboard)
+        if [ "$copied" != "$sentinel" ]; then
+            printf '%s\n' "$copied"
+            return
+        fi
+        tries=$((tries + 1))
+        sleep 0.1
+    done
+    echo
+}
+
+# expect_field ID TEXT: clicks the field and copies its text, which must be TEXT.
+expect_field() {
+    click "$1"
+    text=$(copy_focused)
+    [ "$text" = "$2" ] || fail "field $1 holds \"$text\", expected \"$2\""
+}

@@ -1,0 +1,145 @@
+// The soak: millions of random user and desktop actions (tests/fuzz/user_actions.h) played
+// into the headless main window, every rule of tests/fuzz/window_invariants.h checked
+// after each, and the resident memory reported at intervals. Memory must stay flat once
+// the program has warmed up: a leak or an ever-growing record shows as growth.
+//
+//   kalvetra-soak [--actions N] [--report-every N] [--seed N] [--flat-within PERCENT]
+//   kalvetra-soak --replay FILE [--trace]
+//
+// --flat-within fails the run (exit 1) when a report after the first differs from the
+// first by more than PERCENT. --replay plays a fuzzer input instead of random actions, as
+// the main window's fuzz target does, and --trace prints each action; together they
+// retrace a crash that the fuzzer found, in an ordinary build.
+
+#include "byte_source.h"
+#include "main_window_fields.h"
+#include "user_session.h"
+
+#include "platform/simulated_user.h"
+#include "platform/window.h"
+
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Settings {
+    std::uint64_t actions = 10'000'000;
+    std::uint64_t report_every = 1'000'000;
+    std::uint64_t seed = 1;
+    double flat_within = -1; // percent; negative: not checked
+    std::string replay;
+    bool is_tracing = false;
+};
+
+[[noreturn]] void Usage() {
+    std::fprintf(stderr, "usage: kalvetra-soak [--actions N] [--report-every N] [--seed N] "
+                         "[--flat-within PERCENT]\n       kalvetra-soak --replay FILE [--trace]\n");
+    std::exit(2);
+}
+
+Settings ReadSettings(int count, char** arguments) {
+    Settings settings;
+    for (int index = 1; index < count; ++index) {
+        const std::string name = arguments[index];
+        if (name == "--trace") {
+            settings.is_tracing = true;
+            continue;
+        }
+        if (index + 1 >= count)
+            Usage();
+        const char* value = arguments[++index];
+        if (name == "--actions")
+            settings.actions = std::strtoull(value, nullptr, 10);
+        else if (name == "--report-every")
+            settings.report_every = std::strtoull(value, nullptr, 10);
+        else if (name == "--seed")
+            settings.seed = std::strtoull(value, nullptr, 10);
+        else if (name == "--flat-within")
+            settings.flat_within = std::strtod(value, nullptr);
+        else if (name == "--replay")
+            settings.replay = value;
+        else
+            Usage();
+    }
+    if (settings.report_every == 0)
+        Usage();
+    return settings;
+}
+
+long ResidentKilobytes() {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind("VmRSS:", 0) == 0)
+            return std::strtol(line.c_str() + 6, nullptr, 10);
+    return -1;
+}
+
+int Replay(const Settings& settings) {
+    std::ifstream file(settings.replay, std::ios::binary);
+    if (!file) {
+        std::fprintf(stderr, "kalvetra-soak: cannot read %s\n", settings.replay.c_str());
+        return 2;
+    }
+    const std::vector<std::uint8_t> input((std::istreambuf_iterator<char>(file)),
+                                          std::istreambuf_iterator<char>());
+    InputBytes bytes(input);
+    SessionOptions options;
+    if (settings.is_tracing)
+        options.after_action = [](std::uint64_t performed, const Action& action) {
+            std::printf("%llu %s\n", static_cast<unsigned long long>(performed),
+                        action.description.c_str());
+            HWND field = FindField(action.target) != nullptr ? FindControl(action.target) : nullptr;
+            if (IsLive(field))
+                std::printf("    field %d now holds %zu bytes: %.60s\n", action.target,
+                            field->text.size(), field->text.c_str());
+        };
+    const std::uint64_t performed = RunSession(bytes, options);
+    std::printf("%llu actions, every rule held\n", static_cast<unsigned long long>(performed));
+    return 0;
+}
+
+} // namespace
+
+int main(int count, char** arguments) {
+    const Settings settings = ReadSettings(count, arguments);
+    if (!settings.replay.empty())
+        return Replay(settings);
+
+    GeneratedBytes bytes(settings.seed);
+    SessionOptions options;
+    options.most_actions = settings.actions;
+    long first = -1;
+    double widest = 0;
+    const auto start = std::chrono::steady_clock::now();
+    options.after_action = [&](std::uint64_t performed, const Action&) {
+        if (performed % settings.report_every != 0)
+            return;
+        const long resident = ResidentKilobytes();
+        if (first < 0)
+            first = resident;
+        const double change = 100.0 * static_cast<double>(resident - first) / first;
+        widest = std::max(widest, std::abs(change));
+        const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
+        std::printf("actions %10llu  VmRSS %7ld kB  %+6.2f %% since the first report  %7.1f s\n",
+                    static_cast<unsigned long long>(performed), resident, change, elapsed.count());
+        std::fflush(stdout);
+    };
+    const std::uint64_t performed = RunSession(bytes, options);
+    std::printf("%llu actions, every rule held; resident memory within %.2f %% of the first "
+                "report\n",
+                static_cast<unsigned long long>(performed), widest);
+    if (settings.flat_within >= 0 && widest > settings.flat_within) {
+        std::printf("memory is not flat: more than %.2f %%\n", settings.flat_within);
+        return 1;
+    }
+    return 0;
+}
