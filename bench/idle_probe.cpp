@@ -40,10 +40,10 @@ using Clock = LiveWindow::Clock;
 using namespace std::chrono_literals;
 
 constexpr int FieldId = 2003;
-constexpr auto BlinkWindow = 10s;     // the caret blinks at most this long after an input
-constexpr auto QuietStart = 12s;      // the quiet measurement starts this long after it
+constexpr auto BlinkWindow = 10s; // the caret blinks at most this long after an input
+constexpr auto QuietStart = 12s;  // the quiet measurement starts this long after it
 constexpr auto QuietLength = 3s;
-constexpr auto ClickSettle = 100ms;   // for the click's own frames, before the count starts
+constexpr auto ClickSettle = 100ms; // for the click's own frames, before the count starts
 constexpr double MostBlinkChangesPerSecond = 2.0;
 
 double Seconds(Clock::duration duration) {
@@ -108,8 +108,7 @@ std::optional<Measurement> Measure(LiveWindow& window, const WindowLayout& layou
     measurement.blink_seconds = Seconds(Clock::now() - blink_start);
     for (std::size_t index = 1; index < times.size(); ++index) {
         const double gap = Seconds(times[index] - times[index - 1]) * 1000.0;
-        measurement.shortest_gap_ms =
-            index == 1 ? gap : std::min(measurement.shortest_gap_ms, gap);
+        measurement.shortest_gap_ms = index == 1 ? gap : std::min(measurement.shortest_gap_ms, gap);
         measurement.longest_gap_ms = std::max(measurement.longest_gap_ms, gap);
     }
 
@@ -134,13 +133,17 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: idle_probe PROGRAM [ARGS...]\n");
         return 2;
     }
+    LiveWindow window;
+    if (!window.connect()) {
+        std::fprintf(stderr, "idle_probe: %s\n", window.error().c_str());
+        return 1;
+    }
     std::string error;
     const auto layout = MeasureWindowLayout(error);
     if (!layout) {
         std::fprintf(stderr, "idle_probe: cannot lay the window out: %s\n", error.c_str());
         return 1;
     }
-    LiveWindow window;
     if (!window.start(std::vector<std::string>(argv + 1, argv + argc))) {
         std::fprintf(stderr, "idle_probe: %s\n", window.error().c_str());
         return 1;

@@ -1,5 +1,6 @@
 #include "bench/live_window.h"
 
+#include <X11/Xatom.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 
@@ -22,8 +23,8 @@ using namespace std::chrono_literals;
 constexpr auto WindowTimeout = 20s;     // for the program's window to be mapped
 constexpr auto FirstFrameQuiet = 300ms; // unchanged this long after the first frame
 constexpr auto FirstFrameLongest = 10s;
-constexpr auto ExitTimeout = 5s;   // after SIGTERM, before SIGKILL
-constexpr auto PollSlice = 20ms;   // how often a wait looks whether the program died
+constexpr auto ExitTimeout = 5s;    // after SIGTERM, before SIGKILL
+constexpr auto PollSlice = 20ms;    // how often a wait looks whether the program died
 constexpr int OtherWindowSize = 16; // the stand-in for another program, at the screen's corner
 
 int IgnoreError(Display*, XErrorEvent*) {
@@ -41,6 +42,8 @@ LiveWindow::~LiveWindow() {
 }
 
 bool LiveWindow::connect() {
+    if (m_display != nullptr)
+        return true;
     m_display = XOpenDisplay(nullptr);
     if (m_display == nullptr) {
         m_error = std::string("cannot open display ") + XDisplayName(nullptr);
@@ -88,8 +91,26 @@ bool LiveWindow::start(const std::vector<std::string>& command) {
     return true;
 }
 
-// The first window created after the start that becomes a mapped child of the root: the
-// program's top-level window (it makes unmapped helper windows as well).
+// Whether the window's _NET_WM_PID, which SDL sets on the windows it makes, names the
+// program: another program may be mapping windows on the same display meanwhile.
+bool LiveWindow::is_window_of_program(Window window) {
+    const Atom pid_property = XInternAtom(m_display, "_NET_WM_PID", False);
+    Atom type = None;
+    int format = 0;
+    unsigned long items = 0, left = 0;
+    unsigned char* data = nullptr;
+    const bool is_read =
+        XGetWindowProperty(m_display, window, pid_property, 0, 1, False, XA_CARDINAL, &type,
+                           &format, &items, &left, &data) == Success;
+    const bool is_program = is_read && data != nullptr && format == 32 && items == 1 &&
+                            static_cast<pid_t>(*reinterpret_cast<unsigned long*>(data)) == m_pid;
+    if (data != nullptr)
+        XFree(data);
+    return is_program;
+}
+
+// The first window created after the start that becomes a mapped child of the root and
+// belongs to the program: its top-level window (it makes unmapped helper windows as well).
 bool LiveWindow::wait_for_window(Clock::time_point deadline) {
     std::vector<Window> created;
     XEvent event;
@@ -97,8 +118,8 @@ bool LiveWindow::wait_for_window(Clock::time_point deadline) {
         if (event.type == CreateNotify && event.xcreatewindow.parent == m_root) {
             created.push_back(event.xcreatewindow.window);
         } else if (event.type == MapNotify && event.xmap.event == m_root &&
-                   std::find(created.begin(), created.end(), event.xmap.window) !=
-                       created.end()) {
+                   std::find(created.begin(), created.end(), event.xmap.window) != created.end() &&
+                   is_window_of_program(event.xmap.window)) {
             m_window = event.xmap.window;
             XWindowAttributes attributes;
             if (!XGetWindowAttributes(m_display, m_window, &attributes)) {
@@ -189,9 +210,9 @@ int LiveWindow::settle(Clock::duration quiet, Clock::duration longest) {
 
 std::vector<std::uint32_t> LiveWindow::read_pixels(const PixelRect& rect) {
     std::vector<std::uint32_t> pixels;
-    XImage* image = XGetImage(m_display, m_window, rect.x, rect.y,
-                              static_cast<unsigned>(rect.width), static_cast<unsigned>(rect.height),
-                              AllPlanes, ZPixmap);
+    XImage* image =
+        XGetImage(m_display, m_window, rect.x, rect.y, static_cast<unsigned>(rect.width),
+                  static_cast<unsigned>(rect.height), AllPlanes, ZPixmap);
     if (image == nullptr)
         return pixels;
     pixels.resize(static_cast<std::size_t>(rect.width) * static_cast<std::size_t>(rect.height));
@@ -260,8 +281,8 @@ void LiveWindow::give_focus() {
 
 void LiveWindow::give_focus_elsewhere() {
     if (m_other_window == 0) {
-        m_other_window = XCreateSimpleWindow(m_display, m_root, 0, 0, OtherWindowSize,
-                                             OtherWindowSize, 0, 0, 0);
+        m_other_window =
+            XCreateSimpleWindow(m_display, m_root, 0, 0, OtherWindowSize, OtherWindowSize, 0, 0, 0);
         XMapWindow(m_display, m_other_window);
         XSync(m_display, False);
     }
@@ -271,6 +292,26 @@ void LiveWindow::give_focus_elsewhere() {
 
 void LiveWindow::unmap() {
     XUnmapWindow(m_display, m_window);
+    XSync(m_display, False);
+}
+
+void LiveWindow::move_to(int x, int y) {
+    XMoveWindow(m_display, m_window, x, y);
+    XSync(m_display, False);
+}
+
+void LiveWindow::expose() {
+    int x = 0, y = 0;
+    Window child = 0;
+    XTranslateCoordinates(m_display, m_window, m_root, 0, 0, &x, &y, &child);
+    XSetWindowAttributes attributes = {};
+    attributes.override_redirect = True;
+    const Window cover = XCreateWindow(
+        m_display, m_root, x, y, static_cast<unsigned>(m_width), static_cast<unsigned>(m_height), 0,
+        CopyFromParent, InputOutput, CopyFromParent, CWOverrideRedirect, &attributes);
+    XMapRaised(m_display, cover);
+    XSync(m_display, False);
+    XDestroyWindow(m_display, cover);
     XSync(m_display, False);
 }
 

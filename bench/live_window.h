@@ -1,8 +1,9 @@
 #pragma once
 
-// The calculator running on an X server without a window manager, driven and watched by a
-// probe as a user's devices and eyes would: it starts the program, finds its top-level
-// window (a direct child of the root window), waits for its first frame, clicks and types
+// The calculator (or another SDL program) running on an X server without a window manager,
+// driven and watched by a probe as a user's devices and eyes would: it starts the program,
+// finds its top-level window (a direct child of the root window that the program's process
+// owns), waits for its first frame, clicks and types
 // through XTest, moves the keyboard focus, unmaps the window, reports each frame presented
 // in it (XDamage) and reads its pixels back. It times nothing and judges nothing; the
 // probes do that.
@@ -30,8 +31,12 @@ class LiveWindow {
     LiveWindow(const LiveWindow&) = delete;
     LiveWindow& operator=(const LiveWindow&) = delete;
 
+    // Opens the connection to the X server of DISPLAY. Xvfb starts over, dropping whoever
+    // connects meanwhile, whenever its last client leaves: connect before anything else
+    // comes and goes.
+    bool connect();
     // Starts the program and waits until its window shows a first frame and then stays
-    // unchanged for a moment; false with the reason in error().
+    // unchanged for a moment; false with the reason in error(). Connects first if needed.
     bool start(const std::vector<std::string>& command);
     const std::string& error() const { return m_error; }
     pid_t pid() const { return m_pid; }
@@ -52,6 +57,11 @@ class LiveWindow {
     void give_focus();
     void give_focus_elsewhere();
     void unmap();
+    // Moves the window to a point of the screen (there is no window manager to mind).
+    void move_to(int x, int y);
+    // Covers the window with another one and uncovers it again: the X server then asks the
+    // program to draw all of it anew (an expose), without moving the keyboard focus.
+    void expose();
 
     // The next frame: the first damage report on the window since the previous call, or
     // since the last re-arm(). Each report re-arms the damage object at once, so that any
@@ -72,8 +82,8 @@ class LiveWindow {
     bool is_running();
 
   private:
-    bool connect();
     bool wait_for_window(Clock::time_point deadline);
+    bool is_window_of_program(Window window);
     bool next_event(XEvent& event, Clock::time_point deadline);
     void move_pointer(int x, int y);
     void terminate();

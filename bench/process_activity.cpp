@@ -43,12 +43,14 @@ long long CpuTicks(const std::string& task) {
     return user + system;
 }
 
-// "run_ns wait_ns timeslices" of a thread's schedstat.
-double CpuMilliseconds(const std::string& task) {
+// "run_ns wait_ns timeslices" of a thread's schedstat, added to the activity in ms.
+void AddSchedulerTimes(const std::string& task, ProcessActivity& activity) {
     std::ifstream schedstat(task + "/schedstat");
-    double running_ns = 0;
-    schedstat >> running_ns;
-    return running_ns / 1e6;
+    double running_ns = 0, waiting_ns = 0;
+    if (schedstat >> running_ns >> waiting_ns) {
+        activity.cpu_ms += running_ns / 1e6;
+        activity.waiting_ms += waiting_ns / 1e6;
+    }
 }
 
 } // namespace
@@ -65,7 +67,7 @@ ProcessActivity ReadProcessActivity(pid_t pid) {
         const std::string task = tasks + "/" + entry->d_name;
         activity.context_switches += ContextSwitches(task);
         activity.cpu_ticks += CpuTicks(task);
-        activity.cpu_ms += CpuMilliseconds(task);
+        AddSchedulerTimes(task, activity);
     }
     closedir(directory);
     return activity;
@@ -73,5 +75,5 @@ ProcessActivity ReadProcessActivity(pid_t pid) {
 
 ProcessActivity operator-(const ProcessActivity& later, const ProcessActivity& earlier) {
     return {later.context_switches - earlier.context_switches, later.cpu_ticks - earlier.cpu_ticks,
-            later.cpu_ms - earlier.cpu_ms};
+            later.cpu_ms - earlier.cpu_ms, later.waiting_ms - earlier.waiting_ms};
 }

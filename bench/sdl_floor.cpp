@@ -3,7 +3,9 @@
 // through the same software path as the SDL backend (the window surface, no renderer, no
 // OpenGL, the same hints), finds the interface font the way the backend does, draws one
 // line of text with it, presents that frame and then waits for events until it is closed.
-// startup_probe measures it beside the calculator; it has nothing else to do.
+// startup_probe measures it beside the calculator. Each key pressed shows the line with or
+// without a last digit, in turns, drawing and sending only the line's rectangle: the least a
+// program does to answer a key, which keystroke_probe measures beside the calculator's.
 //
 //   sdl_floor WIDTH HEIGHT
 
@@ -21,6 +23,8 @@ namespace {
 // The size the backend settles on for Liberation Sans at 96 dots per inch.
 constexpr int FontPixelSize = 10;
 constexpr const char* Line = "Kalvetra: 0123456789ABCDEF";
+constexpr const char* ShorterLine = "Kalvetra: 0123456789ABCDE";
+constexpr int LineX = 8, LineY = 8;
 constexpr SDL_Color TextColour = {0x00, 0x00, 0x00, 0xFF};
 
 int Fail(const char* what) {
@@ -37,15 +41,30 @@ bool ParseSize(const char* text, int& size) {
     return true;
 }
 
+Uint32 FaceColour(const SDL_Surface* target) {
+    return SDL_MapRGB(target->format, 0xF0, 0xF0, 0xF0);
+}
+
 // The whole frame: the dialog's face colour and the line near the top-left corner.
 bool Present(SDL_Window* window, SDL_Surface* text) {
     SDL_Surface* target = SDL_GetWindowSurface(window);
     if (target == nullptr)
         return false;
-    SDL_FillRect(target, nullptr, SDL_MapRGB(target->format, 0xF0, 0xF0, 0xF0));
-    SDL_Rect place = {8, 8, text->w, text->h};
+    SDL_FillRect(target, nullptr, FaceColour(target));
+    SDL_Rect place = {LineX, LineY, text->w, text->h};
     SDL_BlitSurface(text, nullptr, target, &place);
     return SDL_UpdateWindowSurface(window) == 0;
+}
+
+// Only the line, drawn over what the longer of the two left.
+bool PresentLine(SDL_Window* window, SDL_Surface* text, const SDL_Rect& line) {
+    SDL_Surface* target = SDL_GetWindowSurface(window);
+    if (target == nullptr)
+        return false;
+    SDL_FillRect(target, &line, FaceColour(target));
+    SDL_Rect place = {LineX, LineY, text->w, text->h};
+    SDL_BlitSurface(text, nullptr, target, &place);
+    return SDL_UpdateWindowSurfaceRects(window, &line, 1) == 0;
 }
 
 } // namespace
@@ -84,9 +103,12 @@ int main(int argc, char** argv) {
         return Fail("cannot create the window");
     SDL_ShowWindow(window);
     SDL_Surface* text = TTF_RenderUTF8_Blended(font, Line, TextColour);
-    if (text == nullptr)
+    SDL_Surface* shorter = TTF_RenderUTF8_Blended(font, ShorterLine, TextColour);
+    if (text == nullptr || shorter == nullptr)
         return Fail("cannot render the text");
-    if (!Present(window, text))
+    const SDL_Rect line = {LineX, LineY, text->w, text->h};
+    SDL_Surface* shown = text;
+    if (!Present(window, shown))
         return Fail("cannot present the frame");
 
     // SIGTERM and the window's close button both arrive as SDL_QUIT.
@@ -96,10 +118,14 @@ int main(int argc, char** argv) {
         if (event.type == SDL_QUIT) {
             running = false;
         } else if (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_EXPOSED) {
-            Present(window, text);
+            Present(window, shown);
+        } else if (event.type == SDL_KEYDOWN) {
+            shown = shown == text ? shorter : text;
+            PresentLine(window, shown, line);
         }
     }
 
+    SDL_FreeSurface(shorter);
     SDL_FreeSurface(text);
     SDL_DestroyWindow(window);
     TTF_CloseFont(font);

@@ -12,9 +12,9 @@
 #include <string>
 
 struct WindowLayout {
-    int width = 0, height = 0;          // the main window's client area
-    std::map<int, PixelRect> tabs;      // each tab while the first page is shown
-    std::map<int, PixelRect> controls;  // every control with an id, by that id
+    int width = 0, height = 0;         // the main window's client area
+    std::map<int, PixelRect> tabs;     // each tab while the first page is shown
+    std::map<int, PixelRect> controls; // every control with an id, by that id
 };
 
 // The layout for the display of DISPLAY; nullopt with the reason in error when the display
@@ -22,5 +22,9 @@ struct WindowLayout {
 std::optional<WindowLayout> MeasureWindowLayout(std::string& error);
 
 // The middle of a rectangle.
-inline int CentreX(const PixelRect& rect) { return rect.x + rect.width / 2; }
-inline int CentreY(const PixelRect& rect) { return rect.y + rect.height / 2; }
+inline int CentreX(const PixelRect& rect) {
+    return rect.x + rect.width / 2;
+}
+inline int CentreY(const PixelRect& rect) {
+    return rect.y + rect.height / 2;
+}

@@ -17,8 +17,9 @@ if(NOT EXISTS "${KALVETRA_RCGEN}")
                         "(`make windows` builds it and passes it on)")
 endif()
 
-# No DLL beyond the system's: the C++ runtime and libgcc are linked in.
-add_link_options(-static -static-libgcc -static-libstdc++)
+# No DLL beyond the system's: the C++ runtime and libgcc are linked in. Release builds carry
+# no symbols.
+add_link_options(-static -static-libgcc -static-libstdc++ $<$<CONFIG:Release>:-s>)
 
 function(kalvetra_windows_library name)
     set(sources)

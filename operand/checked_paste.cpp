@@ -60,14 +60,15 @@ LRESULT PasteCheckedDigits(HWND field, DigitBase base) {
         begin += 2;
     if (begin == end)
         return RefuseKeystroke();
+    // Room first: a megabyte pasted into an eight-digit field is refused without reading it.
+    if (static_cast<long long>(end - begin) > RemainingRoom(field))
+        return RefuseKeystroke();
 
     for (std::size_t index = begin; index < end; ++index) {
         if (!IsDigitOf(base, static_cast<unsigned char>(text[index])))
             return RefuseKeystroke();
         text[index] = UpperCase(text[index]);
     }
-    if (static_cast<long long>(end - begin) > RemainingRoom(field))
-        return RefuseKeystroke();
 
     text.resize(end);
     ForwardToEdit(field, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str() + begin));

@@ -71,6 +71,7 @@ TEST(ResourceScript, WritesDialogsIconBitmapAndVersion) {
     EXPECT_EQ(out.str(),
               "// The program's resources, generated from resources/ by kalvetra-rcgen.\n"
               "#pragma code_page(1254)\n"
+              "LANGUAGE 0x1F, 0x1\n"
               "\n"
               "1000 DIALOGEX 6, 6, 308, 248\n"
               "STYLE 0x90CA08C0\n"

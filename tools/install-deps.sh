@@ -1,11 +1,24 @@
 #!/bin/sh
 # Installs the Debian packages that building, running and testing need, when they are
-# missing. As root it installs them; otherwise it names the command to run.
+# missing. As root it installs them; otherwise it names the command to run. The optional
+# groups named as arguments add: windows, the MinGW-w64 cross toolchains of `make windows`;
+# wine, Wine and the sources of the Turkish locale that the Windows build's tests run with
+# (.ci/run installs both).
 set -e
 packages="cmake ninja-build g++ pkg-config libsdl2-dev libsdl2-ttf-dev libfontconfig-dev libx11-dev
 fonts-liberation2 googletest libgtest-dev xvfb xdotool xclip x11-utils libxdamage-dev libbenchmark-dev
-desktop-file-utils appstream dpkg-dev libxfixes-dev imagemagick
+desktop-file-utils appstream dpkg-dev libxfixes-dev imagemagick libxtst-dev
 clang libclang-rt-14-dev"
+for group in "$@"; do
+    case "$group" in
+    windows) packages="$packages g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-win32" ;;
+    wine) packages="$packages wine64 locales" ;;
+    *)
+        echo "install-deps.sh: unknown group $group (windows, wine)" >&2
+        exit 2
+        ;;
+    esac
+done
 missing=""
 for package in $packages; do
     status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)

@@ -1,6 +1,7 @@
 #include "platform/sdl/sdl_backend.h"
 
 #include "platform/codepage1254.h"
+#include "platform/frame_changes.h"
 #include "platform/png_writer.h"
 #include "platform/sdl/font_lookup.h"
 #include "platform/sdl/icon_image.h"
@@ -19,6 +20,8 @@ namespace {
 
 // Rendered texts kept between frames: every label of every page, with room to spare.
 constexpr std::size_t TextCacheCapacity = 512;
+// Measured widths kept; the table starts over when it has this many.
+constexpr std::size_t TextWidthCapacity = 4096;
 
 // At 96 dots per inch the interface takes the measure of 8-point MS Sans Serif there: lines
 // of 13 pixels and an average character of 6 (twice that at twice the density). The font is
@@ -177,8 +180,14 @@ FontMetrics SdlBackend::font_metrics() const {
 int SdlBackend::text_width(std::string_view text) const {
     if (!start() || text.empty())
         return 0;
+    const std::string key(text);
+    if (const auto found = m_text_widths.find(key); found != m_text_widths.end())
+        return found->second;
     int width = 0;
     TTF_SizeUTF8(m_font, CodePage1254ToUtf8(text).c_str(), &width, nullptr);
+    if (m_text_widths.size() >= TextWidthCapacity)
+        m_text_widths.clear();
+    m_text_widths.emplace(key, width);
     return width;
 }
 
@@ -208,6 +217,9 @@ void SdlBackend::close_window() {
     SDL_StopTextInput();
     SDL_DestroyWindow(m_window);
     m_window = nullptr;
+    m_drawn = DrawList();
+    m_drawn_surface = nullptr;
+    m_is_window_stale = true;
 }
 
 void SdlBackend::set_icon(std::span<const std::uint8_t> ico) {
@@ -230,35 +242,62 @@ void SdlBackend::present(const DrawList& frame) {
         m_error = LastSdlError("cannot draw into the window");
         return;
     }
-    for (const DrawCommand& command : frame.commands)
-        draw(target, command);
+    // A new surface (the first frame, or SDL made another) holds nothing yet, and a window
+    // that was exposed shows nothing of it: both are drawn and sent whole.
+    const PixelRect surface{0, 0, target->w, target->h};
+    const bool is_whole = target != m_drawn_surface || m_is_window_stale ||
+                          frame.width != m_drawn.width || frame.height != m_drawn.height;
+    const std::vector<PixelRect> areas =
+        is_whole ? std::vector<PixelRect>{surface} : ChangedAreas(m_drawn, frame);
+    // Each area is drawn by every command that reaches into it and shows there, in the
+    // frame's order.
+    for (const PixelRect& area : areas) {
+        for (std::size_t index = FirstShownCommand(frame, area); index < frame.commands.size();
+             ++index) {
+            const DrawCommand& command = frame.commands[index];
+            if (!CommandExtent(command).intersected(area).is_empty())
+                draw(target, command, area);
+        }
+    }
     SDL_SetClipRect(target, nullptr);
-    SDL_UpdateWindowSurface(m_window);
+    if (is_whole) {
+        SDL_UpdateWindowSurface(m_window);
+    } else if (!areas.empty()) {
+        std::vector<SDL_Rect> rects;
+        for (const PixelRect& area : areas)
+            rects.push_back(ToSdl(area.intersected(surface)));
+        SDL_UpdateWindowSurfaceRects(m_window, rects.data(), static_cast<int>(rects.size()));
+    }
+    m_drawn = frame;
+    m_drawn_surface = target;
+    m_is_window_stale = false;
 }
 
-void SdlBackend::draw(SDL_Surface* target, const DrawCommand& command) {
+void SdlBackend::draw(SDL_Surface* target, const DrawCommand& command, const PixelRect& area) {
     switch (command.op) {
     case DrawOp::Fill: {
         // Fills and frames come clipped by the painter; a clip given as well still holds.
-        const SDL_Rect clip = ToSdl(command.clip);
-        SDL_SetClipRect(target, command.clip.is_empty() ? nullptr : &clip);
+        const SDL_Rect clip =
+            ToSdl(command.clip.is_empty() ? area : command.clip.intersected(area));
+        SDL_SetClipRect(target, &clip);
         const SDL_Rect rect = ToSdl(command.rect);
         SDL_FillRect(target, &rect, MapColour(target, command.colour));
         break;
     }
     case DrawOp::DottedFrame:
-        draw_dotted_frame(target, command);
+        draw_dotted_frame(target, command, area);
         break;
     case DrawOp::Text:
-        draw_text(target, command);
+        draw_text(target, command, area);
         break;
     case DrawOp::Bitmap:
-        draw_bitmap(target, command);
+        draw_bitmap(target, command, area);
         break;
     }
 }
 
-void SdlBackend::draw_dotted_frame(SDL_Surface* target, const DrawCommand& command) {
+void SdlBackend::draw_dotted_frame(SDL_Surface* target, const DrawCommand& command,
+                                   const PixelRect& area) {
     const PixelRect& rect = command.rect;
     if (rect.is_empty())
         return;
@@ -279,13 +318,13 @@ void SdlBackend::draw_dotted_frame(SDL_Surface* target, const DrawCommand& comma
         if (rect.width > 1)
             add(rect.right() - 1, y);
     }
-    const SDL_Rect clip = ToSdl(command.clip);
-    SDL_SetClipRect(target, command.clip.is_empty() ? nullptr : &clip);
+    const SDL_Rect clip = ToSdl(command.clip.is_empty() ? area : command.clip.intersected(area));
+    SDL_SetClipRect(target, &clip);
     SDL_FillRects(target, dots.data(), static_cast<int>(dots.size()),
                   MapColour(target, command.colour));
 }
 
-void SdlBackend::draw_text(SDL_Surface* target, const DrawCommand& command) {
+void SdlBackend::draw_text(SDL_Surface* target, const DrawCommand& command, const PixelRect& area) {
     if (command.text.empty() || m_font == nullptr)
         return;
     SDL_Surface* rendered = m_text_cache.find_or_render(
@@ -297,7 +336,7 @@ void SdlBackend::draw_text(SDL_Surface* target, const DrawCommand& command) {
         });
     if (rendered == nullptr)
         return;
-    const SDL_Rect clip = ToSdl(command.clip);
+    const SDL_Rect clip = ToSdl(command.clip.intersected(area));
     SDL_SetClipRect(target, &clip);
     SDL_Rect place = {command.rect.x, command.rect.y, rendered->w, rendered->h};
     SDL_BlitSurface(rendered, nullptr, target, &place);
@@ -320,14 +359,15 @@ SDL_Surface* SdlBackend::bitmap_surface(std::span<const std::uint8_t> bmp_file) 
     return converted;
 }
 
-void SdlBackend::draw_bitmap(SDL_Surface* target, const DrawCommand& command) {
+void SdlBackend::draw_bitmap(SDL_Surface* target, const DrawCommand& command,
+                             const PixelRect& area) {
     if (command.bitmap.empty())
         return;
     // A picture keeps its own size in pixels; the window system places and clips it.
     SDL_Surface* picture = bitmap_surface(command.bitmap);
     if (picture == nullptr)
         return;
-    const SDL_Rect clip = ToSdl(command.clip);
+    const SDL_Rect clip = ToSdl(command.clip.intersected(area));
     SDL_SetClipRect(target, &clip);
     SDL_Rect place = {command.rect.x, command.rect.y, picture->w, picture->h};
     SDL_BlitSurface(picture, nullptr, target, &place);
@@ -416,6 +456,7 @@ bool SdlBackend::translate(const SDL_Event& sdl_event, InputEvent& event) {
         case SDL_WINDOWEVENT_EXPOSED:
         case SDL_WINDOWEVENT_RESTORED:
         case SDL_WINDOWEVENT_SIZE_CHANGED:
+            m_is_window_stale = true;
             event.type = Type::Expose;
             return true;
         case SDL_WINDOWEVENT_FOCUS_GAINED:

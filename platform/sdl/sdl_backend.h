@@ -12,6 +12,8 @@
 #include <SDL_ttf.h>
 
 #include <map>
+#include <string>
+#include <unordered_map>
 #include <vector>
 
 class SdlBackend : public Backend {
@@ -44,10 +46,11 @@ class SdlBackend : public Backend {
     bool load_font() const;
     bool translate(const SDL_Event& sdl_event, InputEvent& event);
 
-    void draw(SDL_Surface* target, const DrawCommand& command);
-    void draw_dotted_frame(SDL_Surface* target, const DrawCommand& command);
-    void draw_text(SDL_Surface* target, const DrawCommand& command);
-    void draw_bitmap(SDL_Surface* target, const DrawCommand& command);
+    // Each draws one command within `area` of the window, clipped to it as well.
+    void draw(SDL_Surface* target, const DrawCommand& command, const PixelRect& area);
+    void draw_dotted_frame(SDL_Surface* target, const DrawCommand& command, const PixelRect& area);
+    void draw_text(SDL_Surface* target, const DrawCommand& command, const PixelRect& area);
+    void draw_bitmap(SDL_Surface* target, const DrawCommand& command, const PixelRect& area);
     SDL_Surface* bitmap_surface(std::span<const std::uint8_t> bmp_file);
 
     enum class Start { NotYet, Done, Failed };
@@ -56,8 +59,15 @@ class SdlBackend : public Backend {
     mutable std::vector<char> m_font_file; // the font's bytes, read once; FreeType reads them
     mutable TTF_Font* m_font = nullptr;
     mutable FontMetrics m_metrics;
+    // Widths of texts measured before: painting measures every label of every frame.
+    mutable std::unordered_map<std::string, int> m_text_widths;
 
     SDL_Window* m_window = nullptr;
+    // What the window surface shows, so that a frame redraws and sends only what changed;
+    // the whole window goes out again when the display lost what it showed (an expose).
+    DrawList m_drawn;
+    SDL_Surface* m_drawn_surface = nullptr;
+    bool m_is_window_stale = true;
     TextCache m_text_cache;
     // Decoded bitmaps by the address of their file bytes: resources live as long as the
     // program.

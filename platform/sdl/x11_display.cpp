@@ -20,6 +20,13 @@ int LeaveOnDisplayLoss(Display*) {
     _exit(1);
 }
 
+// A protocol error is about one request, not the connection: a program asking for our
+// clipboard that quits before the answer arrives makes the answer fail with BadWindow. Xlib's
+// own handler would end the calculator for it; the request is simply dropped.
+int IgnoreRequestError(Display*, XErrorEvent*) {
+    return 0;
+}
+
 // The value of the Xft.dpi line in the resource manager's text, as in "Xft.dpi:\t192".
 std::optional<float> XftDpi(Display* display) {
     const char* resources = XResourceManagerString(display);
@@ -67,4 +74,5 @@ void RingDisplayBell(SDL_Window* window) {
 
 void ExitOnDisplayLoss() {
     XSetIOErrorHandler(LeaveOnDisplayLoss);
+    XSetErrorHandler(IgnoreRequestError);
 }

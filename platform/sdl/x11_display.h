@@ -11,7 +11,8 @@
 // Rings the X bell of the window's display and flushes it out; nothing off X11.
 void RingDisplayBell(SDL_Window* window);
 // From now on, losing the display connection prints "kalvetra: lost the connection to the
-// display" on stderr and exits with status 1, instead of Xlib's own message.
+// display" on stderr and exits with status 1, instead of Xlib's own message; an error in one
+// request (a clipboard reader that went away) no longer ends the program.
 void ExitOnDisplayLoss();
 // The dots per inch that the desktop asks fonts to use (the Xft.dpi resource), else the
 // screen's size in pixels over its size in millimetres; nullopt without an X display.

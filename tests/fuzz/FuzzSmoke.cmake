@@ -22,7 +22,7 @@ ExternalProject_Add(fuzz-tree
     INSTALL_COMMAND "")
 
 # Each run is bounded by its count of inputs and, on a slow machine, by time.
-set(smoke_runs codec-fuzzer codec 200000 main-window-fuzzer main_window 4000)
+set(smoke_runs codec-fuzzer codec 100000 main-window-fuzzer main_window 3000)
 while(smoke_runs)
     list(POP_FRONT smoke_runs fuzzer corpus runs)
     add_test(NAME fuzz.${corpus}

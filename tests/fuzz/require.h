@@ -7,10 +7,13 @@
 #include <cstdlib>
 #include <string>
 
-inline void Require(bool holds, const std::string& what) {
-    if (holds)
-        return;
+[[noreturn]] inline void Fail(const std::string& what) {
     std::fprintf(stderr, "rule broken: %s\n", what.c_str());
     std::fflush(stderr);
     std::abort();
+}
+
+inline void Require(bool holds, const std::string& what) {
+    if (!holds)
+        Fail(what);
 }

@@ -57,7 +57,8 @@ std::optional<std::string> MakeText(ByteSource& bytes, std::size_t most) {
     static const std::string no_line_breaks = AllBytesExcept(std::string_view("\0\r\n", 3));
     static const std::string turkish =
         " !\"#$%&'()*+,-./0123456789:;<=>?@ABCDEFGHIJKLMNOPQRSTUVWXYZ[\\]^_`"
-        "abcdefghijklmnopqrstuvwxyz{|}~\xC7\xD0\xD6\xDC\xDD\xDE\xE7\xF0\xF6\xFC\xFD\xFE";
+        "abcdefghijklmnopqrstuvwxyz{|}~"
+        "\xC7\xD0\xD6\xDC\xDD\xDE\xE7\xF0\xF6\xFC\xFD\xFE"; // ÇĞÖÜİŞçğöüış
     const auto kind = static_cast<TextKind>(bytes.next() % static_cast<int>(TextKind::Count));
     if (kind == TextKind::FromInput)
         return bytes.take(bytes.next());
@@ -126,6 +127,15 @@ const FieldInfo& ChooseField(ByteSource& bytes) {
 HWND ReachField(const FieldInfo& field) {
     ShowPage(field.page);
     return FindControl(field.id);
+}
+
+// A menu left open by an earlier right click is closed first, as a click beside it does;
+// otherwise the right click meant for the field could land on that menu and choose one of
+// its items for another field.
+void RightClickField(HWND control) {
+    if (Windows().menu.is_open())
+        ClosePopupMenu();
+    RightClickControl(control);
 }
 
 std::string Named(int id) {
@@ -212,7 +222,7 @@ Action PasteInto(ByteSource& bytes, HeadlessBackend& backend) {
         FocusAsClick(control);
         PressKey(VK_INSERT, Modifier::Shift);
     } else {
-        RightClickControl(control);
+        RightClickField(control);
         if (!ChoosePopupMenuItem("Yap\xFD\xFEt\xFDr")) // Yapıştır
             ClosePopupMenu();
     }
@@ -265,7 +275,7 @@ Action ChooseMenuCommand(ByteSource& bytes) {
     };
     const FieldInfo& field = ChooseField(bytes);
     const char* label = labels[bytes.next() % std::size(labels)];
-    RightClickControl(ReachField(field));
+    RightClickField(ReachField(field));
     if (!ChoosePopupMenuItem(label))
         ClosePopupMenu();
     return {ActionKind::MenuCommand, field.id,
@@ -278,7 +288,10 @@ Action UsePointer(ByteSource& bytes) {
     const int y = bytes.next16() % std::max(window.height, 1);
     const std::uint8_t how = bytes.next();
     const std::string at = " at " + std::to_string(x) + "," + std::to_string(y);
-    switch (how % 4) {
+    InputEvent event;
+    event.x = x;
+    event.y = y;
+    switch (how % 6) {
     case 0:
         ClickAt(x, y, MouseButton::Right);
         return {ActionKind::Pointer, 0, "right click" + at};
@@ -287,10 +300,7 @@ Action UsePointer(ByteSource& bytes) {
         return {ActionKind::Pointer, 0, "double click" + at};
     case 2: {
         const int to_x = bytes.next16() % std::max(window.width, 1);
-        InputEvent event;
         event.type = InputEvent::Type::MouseDown;
-        event.x = x;
-        event.y = y;
         DispatchInput(event);
         event.type = InputEvent::Type::MouseMove;
         event.x = to_x;
@@ -299,6 +309,16 @@ Action UsePointer(ByteSource& bytes) {
         DispatchInput(event);
         return {ActionKind::Pointer, 0, "drag" + at + " to x " + std::to_string(to_x)};
     }
+    // The button held down across the actions that follow, until a release or a click:
+    // frames are painted with a control pressed, and typing and keys come in meanwhile.
+    case 3:
+        event.type = InputEvent::Type::MouseDown;
+        DispatchInput(event);
+        return {ActionKind::Pointer, 0, "press" + at};
+    case 4:
+        event.type = InputEvent::Type::MouseUp;
+        DispatchInput(event);
+        return {ActionKind::Pointer, 0, "release" + at};
     default:
         ClickAt(x, y);
         return {ActionKind::Pointer, 0, "click" + at};
@@ -307,28 +327,34 @@ Action UsePointer(ByteSource& bytes) {
 
 Action SendWindowEvent(ByteSource& bytes) {
     InputEvent event;
+    const char* name = "exposure";
     switch (bytes.next() % 8) {
     case 0:
         event.type = InputEvent::Type::FocusChange;
         event.focused = false;
+        name = "window deactivated";
         break;
     case 1:
         event.type = InputEvent::Type::FocusChange;
         event.focused = true;
+        name = "window activated";
         break;
     case 2:
         event.type = InputEvent::Type::MouseLeave;
+        name = "pointer left the window";
         break;
     case 3:
         // The title bar's close, rarely: it ends the window.
-        event.type = bytes.next() % 8 == 0 ? InputEvent::Type::Close : InputEvent::Type::Expose;
+        if (bytes.next() % 8 == 0) {
+            event.type = InputEvent::Type::Close;
+            name = "title bar close";
+        }
         break;
     default:
-        event.type = InputEvent::Type::Expose;
         break;
     }
     DispatchInput(event);
-    return {ActionKind::WindowEvent, 0, "window event " + std::to_string(int(event.type))};
+    return {ActionKind::WindowEvent, 0, name};
 }
 
 } // namespace

@@ -204,18 +204,17 @@ void WindowInvariants::on_page_write(int id) {
         return;
     const std::string& text = TextOf(id);
     const bool is_within = IsWithinBound(*field, text);
-    if (field->bound != FieldBound::VisibleWidth)
-        require(is_within, "the page wrote " + Quoted(text) + " into " + std::to_string(id));
+    if (field->bound != FieldBound::VisibleWidth && !is_within)
+        fail("the page wrote " + Quoted(text) + " into " + std::to_string(id) +
+             " during the action after these");
     m_exempt[IndexOf(*field)] = !is_within;
 }
 
-void WindowInvariants::require(bool holds, const std::string& what) const {
-    if (holds)
-        return;
+void WindowInvariants::fail(const std::string& what) const {
     std::string report = what + "\nrecent actions, oldest first:";
     for (const std::string& action : m_recent)
         report += "\n  " + action;
-    Require(false, report);
+    Fail(report);
 }
 
 void WindowInvariants::before_action() {
@@ -259,9 +258,9 @@ void WindowInvariants::check_field_bounds() const {
         if (field.bound == FieldBound::ReadOnly || m_exempt[IndexOf(field)])
             continue;
         const std::string& text = TextOf(field.id);
-        require(IsWithinBound(field, text),
-                "field " + std::to_string(field.id) + " holds " + std::to_string(text.size()) +
-                    " characters " + Quoted(text) + ", beyond what typing and pasting allow");
+        if (!IsWithinBound(field, text))
+            fail("field " + std::to_string(field.id) + " holds " + std::to_string(text.size()) +
+                 " characters " + Quoted(text) + ", beyond what typing and pasting allow");
     }
 }
 
@@ -272,31 +271,32 @@ void WindowInvariants::check_read_only_unchanged(const Action& action) const {
     if (!is_input || target == nullptr || target->bound != FieldBound::ReadOnly)
         return;
     for (const FieldInfo& field : Fields())
-        require(TextOf(field.id) == m_texts_before[IndexOf(field)],
-                "input into read-only field " + std::to_string(target->id) + " changed field " +
-                    std::to_string(field.id));
+        if (TextOf(field.id) != m_texts_before[IndexOf(field)])
+            fail("input into read-only field " + std::to_string(target->id) + " changed field " +
+                 std::to_string(field.id));
 }
 
 void WindowInvariants::check_pages() const {
     const auto visible =
         std::count_if(std::begin(PageHandles), std::end(PageHandles),
                       [](HWND page) { return IsLive(page) && page->is_visible(); });
-    require(visible == 1, std::to_string(visible) + " pages are visible");
-    require(CurrentPage >= 0 && CurrentPage < PageCount && PageHandles[CurrentPage]->is_visible(),
-            "the visible page is not CurrentPage " + std::to_string(CurrentPage));
+    if (visible != 1)
+        fail(std::to_string(visible) + " pages are visible");
+    if (CurrentPage < 0 || CurrentPage >= PageCount || !PageHandles[CurrentPage]->is_visible())
+        fail("the visible page is not CurrentPage " + std::to_string(CurrentPage));
     const LRESULT selected = SendMessage(ControlOf(TabControl), TCM_GETCURSEL, 0, 0);
-    require(selected == CurrentPage, "tab " + std::to_string(selected) +
-                                         " is selected but CurrentPage is " +
-                                         std::to_string(CurrentPage));
+    if (selected != CurrentPage)
+        fail("tab " + std::to_string(selected) + " is selected but CurrentPage is " +
+             std::to_string(CurrentPage));
 }
 
 void WindowInvariants::check_carry_boxes() const {
     for (int box : {LogicCarryBox, MathCarryBox}) {
         const bool is_checked = SendMessage(ControlOf(box), BM_GETCHECK, 0, 0) == BST_CHECKED;
         const std::string expected = is_checked ? "Carry Flag: 1" : "Carry Flag: 0";
-        require(TextOf(box) == expected, "carry box " + std::to_string(box) + " reads " +
-                                             Quoted(TextOf(box)) + " but is " +
-                                             (is_checked ? "checked" : "unchecked"));
+        if (TextOf(box) != expected)
+            fail("carry box " + std::to_string(box) + " reads " + Quoted(TextOf(box)) + " but is " +
+                 (is_checked ? "checked" : "unchecked"));
     }
 }
 
@@ -307,52 +307,54 @@ void WindowInvariants::check_numeric_forms() const {
     // The page reads 35 characters to convert, 15 for the decimal and octal forms.
     const std::uint32_t hex_value = HexValue(hex_view.substr(0, 35));
     const std::uint32_t binary_value = BinaryValue(std::string_view(binary).substr(0, 35));
-    const std::string context = " (4004 " + Quoted(hex) + ", 4006 " + Quoted(binary) + ")";
+    auto context = [&] { return " (4004 " + Quoted(hex) + ", 4006 " + Quoted(binary) + ")"; };
     switch (m_numeric) {
     case LastChanged::Nothing:
-        require(hex.empty() && binary.empty(), "numeric fields filled by nobody" + context);
+        if (!(hex.empty() && binary.empty()))
+            fail("numeric fields filled by nobody" + context());
         break;
     case LastChanged::First:
-        require(binary == std::bitset<32>(hex_value).to_string(),
-                "4006 is not the binary form of 4004" + context);
+        if (binary != std::bitset<32>(hex_value).to_string())
+            fail("4006 is not the binary form of 4004" + context());
         break;
     case LastChanged::Second:
-        require(hex == Printed("%08X", binary_value),
-                "4004 is not the hexadecimal form of 4006" + context);
+        if (hex != Printed("%08X", binary_value))
+            fail("4004 is not the hexadecimal form of 4006" + context());
         break;
     }
     if (m_derived_set_by_program)
         return;
     const std::string derived[] = {TextOf(SignedField), TextOf(UnsignedField), TextOf(OctalField)};
     if (m_numeric == LastChanged::Nothing) {
-        require(derived[0].empty() && derived[1].empty() && derived[2].empty(),
-                "decimal or octal form shown before any input");
+        if (!(derived[0].empty() && derived[1].empty() && derived[2].empty()))
+            fail("decimal or octal form shown before any input");
         return;
     }
     const std::uint32_t value = HexValue(hex_view.substr(0, 15));
     const std::string expected[] = {Printed("%d", value), Printed("%u", value),
                                     Printed("%02o", value)};
     for (int form = 0; form < 3; ++form)
-        require(derived[form] == expected[form], "decimal or octal form " + Quoted(derived[form]) +
-                                                     " where " + Quoted(expected[form]) +
-                                                     " belongs" + context);
+        if (derived[form] != expected[form])
+            fail("decimal or octal form " + Quoted(derived[form]) + " where " +
+                 Quoted(expected[form]) + " belongs" + context());
 }
 
 void WindowInvariants::check_string_forms() const {
     const std::string& pairs = TextOf(PairField);
     const std::string& text = TextOf(TextField);
-    const std::string context = " (4014 " + Quoted(pairs) + ", 4016 " + Quoted(text) + ")";
+    auto context = [&] { return " (4014 " + Quoted(pairs) + ", 4016 " + Quoted(text) + ")"; };
     switch (m_string) {
     case LastChanged::Nothing:
-        require(pairs.empty() && text.empty(), "string fields filled by nobody" + context);
+        if (!(pairs.empty() && text.empty()))
+            fail("string fields filled by nobody" + context());
         break;
     case LastChanged::First:
-        require(text == DecodedPairs(std::string_view(pairs).substr(0, 191)),
-                "4016 does not show what 4014 decodes to" + context);
+        if (text != DecodedPairs(std::string_view(pairs).substr(0, 191)))
+            fail("4016 does not show what 4014 decodes to" + context());
         break;
     case LastChanged::Second:
-        require(pairs == EncodedText(std::string_view(text).substr(0, 35)),
-                "4014 does not show what 4016 encodes to" + context);
+        if (pairs != EncodedText(std::string_view(text).substr(0, 35)))
+            fail("4014 does not show what 4016 encodes to" + context());
         break;
     }
 }
@@ -360,7 +362,8 @@ void WindowInvariants::check_string_forms() const {
 void WindowInvariants::check_opened_addresses() const {
     std::vector<std::string>& opened = Windows().opened_addresses;
     for (const std::string& address : opened)
-        require(address == MakerAddress, "the link opened " + Quoted(address));
+        if (address != MakerAddress)
+            fail("the link opened " + Quoted(address));
     // Checked and forgotten, so that a long run does not collect them.
     opened.clear();
 }

@@ -5,13 +5,15 @@
 //
 // - no field holds more than typing and pasting can put there (8 or 2 characters in the
 //   operand fields, 32 in 4006, 104 in 4014, the visible width in 4016), and 4014 holds
-//   only hexadecimal digits and spaces. A field whose text the program set (WM_SETTEXT
-//   from the run, or the page from an over-long neighbour) beyond that is exempt until it
-//   is empty and undo can no longer bring such a text back;
+//   only hexadecimal digits and spaces. A field whose text the program set beyond that
+//   (WM_SETTEXT from the run, or the page writing 4016 from an over-long 4014) is exempt
+//   until it is empty and undo can no longer bring such a text back, or until the program
+//   sets it again within its bound (setting a text leaves nothing to undo);
 // - typing and pasting into a read-only field changes no field;
 // - the five numeric forms of the conversion page agree, as read by the page: 4006 holds
 //   the 32 digits of 4004, or 4004 the eight hexadecimal digits of 4006, whichever the
-//   user changed last, and 4008, 4010 and 4012 show 4004's value;
+//   user changed last, and 4008, 4010 and 4012 show 4004's value (from the run's own
+//   WM_SETTEXT into one of these three until 4004 next changes, they are not compared);
 // - 4016 shows what 4014 decodes to, or 4014 what the first 35 characters of 4016 encode
 //   to, whichever the user changed last;
 // - both carry boxes' captions say their state;
@@ -50,7 +52,8 @@ class WindowInvariants {
     void on_notification(int id, UINT code, int depth);
     void on_page_write(int id);
 
-    void require(bool holds, const std::string& what) const;
+    // Aborts with what broke and the recent actions.
+    [[noreturn]] void fail(const std::string& what) const;
     void update_exemptions(const Action& action);
     void check_field_bounds() const;
     void check_read_only_unchanged(const Action& action) const;

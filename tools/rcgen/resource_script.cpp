@@ -162,8 +162,14 @@ std::array<unsigned, 4> VersionNumbers(std::string_view dotted) {
 }
 
 void WriteResourceScript(std::ostream& out, const ResourceScript& script) {
+    // Every resource in the version block's language: a Windows language id is the primary
+    // language in its low ten bits and the sublanguage above them.
+    char language[32];
+    std::snprintf(language, sizeof language, "LANGUAGE 0x%02X, 0x%X",
+                  script.version.language & 0x3FF, script.version.language >> 10);
     out << "// The program's resources, generated from resources/ by kalvetra-rcgen.\n"
-        << "#pragma code_page(1254)\n\n";
+        << "#pragma code_page(1254)\n"
+        << language << "\n\n";
     for (const DialogTemplate* dialog : script.dialogs) {
         WriteDialog(out, *dialog);
     }

@@ -1,11 +1,12 @@
 #pragma once
 
 // Writes the resource script (.rc) of the Windows build from the same data that the other
-// backends use: one DIALOGEX per dialog template, with a CONTROL line per control that
-// carries its text, id, class, style, position, size and extended style; the icon and the
-// bitmap by file name; and the version block. The script is in code page 1254, as the
-// texts are, and says so with #pragma code_page(1254). Compiling it is windres's job, and
-// which files the names stand for is the build's.
+// backends use, every resource in the version's language: one DIALOGEX per dialog
+// template, with a CONTROL line per control that carries its text, id, class, style,
+// position, size and extended style; the icon and the bitmap by file name; and the version
+// block. The script is in code page 1254, as the texts are, and says so with
+// #pragma code_page(1254). Compiling it is windres's job, and which files the names stand
+// for is the build's.
 
 #include "platform/dialog_template.h"
 #include "resources/version_info.h"

@@ -104,7 +104,11 @@ bool ScriptRunner::step() {
 }
 
 void ScriptRunner::run(const std::string& line) {
-    auto [command, rest] = SplitWord(line);
+    // Named variables rather than a structured binding: the lambdas below use them, and
+    // clang before version 16 cannot capture a structured binding.
+    const auto [command_word, rest_of_line] = SplitWord(line);
+    const std::string_view command = command_word;
+    const std::string_view rest = rest_of_line;
     auto control_argument = [&]() -> std::pair<HWND, std::string_view> {
         auto [id_text, text] = SplitWord(rest);
         std::optional<int> id = ParseNumber(id_text);
