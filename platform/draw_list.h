@@ -5,6 +5,7 @@
 // renders the list, the headless backend keeps it for tests to inspect. Nothing here knows
 // about windows or messages.
 
+#include <algorithm>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -20,7 +21,17 @@ struct PixelRect {
         return px >= x && py >= y && px < right() && py < bottom();
     }
     bool is_empty() const { return width <= 0 || height <= 0; }
-    PixelRect intersected(const PixelRect& other) const;
+    // Inline: painting a frame takes hundreds of these.
+    PixelRect intersected(const PixelRect& other) const {
+        const int left = std::max(x, other.x);
+        const int top = std::max(y, other.y);
+        const int right_edge = std::min(right(), other.right());
+        const int bottom_edge = std::min(bottom(), other.bottom());
+        if (right_edge <= left || bottom_edge <= top) {
+            return {left, top, 0, 0};
+        }
+        return {left, top, right_edge - left, bottom_edge - top};
+    }
     PixelRect inset(int by) const { return {x + by, y + by, width - 2 * by, height - 2 * by}; }
     bool operator==(const PixelRect&) const = default;
 };

@@ -4,11 +4,10 @@
 #include "platform/paint.h"
 #include "platform/window_system.h"
 
-static void PaintTree(HWND window, DrawList& frame, PixelRect clip) {
+static void PaintTree(HWND window, PixelRect rect, DrawList& frame, PixelRect clip) {
     if (!window->is_visible()) {
         return;
     }
-    PixelRect rect = FrameRect(window);
     PixelRect visible = rect.intersected(clip);
     if (visible.is_empty()) {
         return;
@@ -21,7 +20,7 @@ static void PaintTree(HWND window, DrawList& frame, PixelRect clip) {
     std::vector<Window*> children = window->children;
     for (Window* child : children) {
         if (IsLive(child)) {
-            PaintTree(child, frame, visible);
+            PaintTree(child, ChildFrameRect(child, rect), frame, visible);
         }
     }
 }
@@ -38,6 +37,6 @@ void PaintFrame() {
     PixelRect whole = FrameRect(top);
     frame.width = whole.width;
     frame.height = whole.height;
-    PaintTree(top, frame, whole);
+    PaintTree(top, whole, frame, whole);
     PaintPopupMenu(frame);
 }

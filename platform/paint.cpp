@@ -9,7 +9,12 @@ void PaintFill(HDC dc, PixelRect rect, COLORREF colour) {
     if (area.is_empty()) {
         return;
     }
-    dc->list->commands.push_back({DrawOp::Fill, area, area, colour, {}, {}});
+    // Built in place: a frame holds hundreds of fills, and a temporary would be moved.
+    DrawCommand& fill = dc->list->commands.emplace_back();
+    fill.op = DrawOp::Fill;
+    fill.rect = area;
+    fill.clip = area;
+    fill.colour = colour;
 }
 
 void PaintTextClipped(HDC dc, int x, int y, std::string_view text, COLORREF colour,

@@ -154,24 +154,44 @@ int DialogUnitsToPixelsY(int units) {
     return MulDiv(units, Windows().metrics.height, 8);
 }
 
+// A window's size does not depend on where its parent is: both edges are rounded the same
+// way wherever the window lies, so that neighbouring windows meet without gaps.
+static PixelRect PlacedWithin(const DialogUnitRect& rect, int origin_x, int origin_y) {
+    const int left = DialogUnitsToPixelsX(rect.x);
+    const int top = DialogUnitsToPixelsY(rect.y);
+    return {origin_x + left, origin_y + top, DialogUnitsToPixelsX(rect.x + rect.width) - left,
+            DialogUnitsToPixelsY(rect.y + rect.height) - top};
+}
+
+PixelRect ChildFrameRect(HWND child, const PixelRect& parent_frame) {
+    return PlacedWithin(child->rect, parent_frame.x, parent_frame.y);
+}
+
 PixelRect FrameRect(HWND window) {
     if (!IsLive(window)) {
         return {};
     }
-    const DialogUnitRect& rect = window->rect;
-    int width = DialogUnitsToPixelsX(rect.x + rect.width) - DialogUnitsToPixelsX(rect.x);
-    int height = DialogUnitsToPixelsY(rect.y + rect.height) - DialogUnitsToPixelsY(rect.y);
     if (window->parent == nullptr) {
-        return {0, 0, DialogUnitsToPixelsX(rect.width), DialogUnitsToPixelsY(rect.height)};
+        return ClientRect(window);
     }
-    PixelRect origin = FrameRect(window->parent);
-    return {origin.x + DialogUnitsToPixelsX(rect.x), origin.y + DialogUnitsToPixelsY(rect.y), width,
-            height};
+    int origin_x = 0, origin_y = 0;
+    for (HWND ancestor = window->parent; ancestor->parent != nullptr; ancestor = ancestor->parent) {
+        origin_x += DialogUnitsToPixelsX(ancestor->rect.x);
+        origin_y += DialogUnitsToPixelsY(ancestor->rect.y);
+    }
+    return PlacedWithin(window->rect, origin_x, origin_y);
 }
 
 PixelRect ClientRect(HWND window) {
-    PixelRect rect = FrameRect(window);
-    return {0, 0, rect.width, rect.height};
+    if (!IsLive(window)) {
+        return {};
+    }
+    const DialogUnitRect& rect = window->rect;
+    if (window->parent == nullptr) {
+        return {0, 0, DialogUnitsToPixelsX(rect.width), DialogUnitsToPixelsY(rect.height)};
+    }
+    const PixelRect placed = PlacedWithin(rect, 0, 0);
+    return {0, 0, placed.width, placed.height};
 }
 
 bool IsShown(HWND window) {

@@ -86,6 +86,8 @@ PixelRect FrameRect(HWND window);          // the window's rectangle in frame pi
 PixelRect ClientRect(HWND window);         // the same, with its own origin at 0, 0
 bool IsShown(HWND window);                 // visible itself and every ancestor visible
 bool IsWithin(HWND window, HWND ancestor); // the window is the ancestor or inside it
+// FrameRect of a child whose parent's FrameRect is known, without walking its ancestors.
+PixelRect ChildFrameRect(HWND child, const PixelRect& parent_frame);
 
 // Focus and painting.
 void MoveFocus(HWND window);
