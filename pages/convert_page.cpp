@@ -16,14 +16,6 @@ std::uint32_t AcceptEdits = 0;
 
 namespace {
 
-constexpr int HexField = 4004;
-constexpr int BinaryField = 4006;
-constexpr int SignedField = 4008;
-constexpr int UnsignedField = 4010;
-constexpr int OctalField = 4012;
-constexpr int PairField = 4014;
-constexpr int TextField = 4016;
-
 // What an update notification reads of the notifying field: 35 characters.
 constexpr int UpdateReadSize = 36;
 // What the decimal and octal forms read of the hexadecimal field: 15 characters.

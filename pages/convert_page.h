@@ -11,6 +11,16 @@
 
 #include <cstdint>
 
+// The page's fields: hexadecimal, binary, signed and unsigned decimal, octal, byte pairs and
+// the text they spell.
+constexpr int HexField = 4004;
+constexpr int BinaryField = 4006;
+constexpr int SignedField = 4008;
+constexpr int UnsignedField = 4010;
+constexpr int OctalField = 4012;
+constexpr int PairField = 4014;
+constexpr int TextField = 4016;
+
 // 1 except while a reaction writes a field: the field written must not convert back.
 extern std::uint32_t AcceptEdits;
 

@@ -10,14 +10,6 @@
 
 namespace {
 
-constexpr int HexField = 4004;
-constexpr int BinaryField = 4006;
-constexpr int SignedField = 4008;
-constexpr int UnsignedField = 4010;
-constexpr int OctalField = 4012;
-constexpr int PairField = 4014;
-constexpr int TextField = 4016;
-
 // What reaches the conversion page and its fields, in order: "update 4004 flag 1" for an
 // EN_UPDATE that found AcceptEdits at 1, "change ..." likewise, "write 4006" for a WM_SETTEXT
 // arriving at a field.

@@ -6,6 +6,8 @@
 // description of its pages, not read from the templates, so that a template that drifts
 // from it shows up as a broken rule.
 
+#include "pages/convert_page.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -41,15 +43,6 @@ constexpr int CloseButton = 2; // "Kapat"
 constexpr int LogicCarryBox = 2062;
 constexpr int MathCarryBox = 3043;
 constexpr int WebLink = 5010;
-
-// The conversion page's fields.
-constexpr int HexField = 4004;
-constexpr int BinaryField = 4006;
-constexpr int SignedField = 4008;
-constexpr int UnsignedField = 4010;
-constexpr int OctalField = 4012;
-constexpr int PairField = 4014;
-constexpr int TextField = 4016;
 
 // The one address the About page's link opens.
 constexpr const char* MakerAddress = "http://www.qlx.example/";
