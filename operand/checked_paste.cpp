@@ -29,19 +29,6 @@ bool HasHexPrefix(const std::string& text, std::size_t begin, std::size_t end) {
            (text[begin + 1] == 'x' || text[begin + 1] == 'X');
 }
 
-// The characters the field can still take: its limit less the text that stays after the
-// selection is replaced.
-long long RemainingRoom(HWND field) {
-    const LRESULT limit = ForwardToEdit(field, EM_GETLIMITTEXT, 0, 0);
-    const LRESULT length = ForwardToEdit(field, WM_GETTEXTLENGTH, 0, 0);
-    DWORD start = 0;
-    DWORD end = 0;
-    ForwardToEdit(field, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
-                  reinterpret_cast<LPARAM>(&end));
-    const long long selected = start <= end ? end - start : start - end;
-    return static_cast<long long>(limit) - (static_cast<long long>(length) - selected);
-}
-
 } // namespace
 
 LRESULT PasteCheckedDigits(HWND field, DigitBase base) {

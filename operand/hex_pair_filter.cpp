@@ -16,18 +16,11 @@ bool EndsInCompletePair(HWND field) {
     return length >= 2 && text[length - 1] != ' ' && text[length - 2] != ' ';
 }
 
-// Whether the space and the digit after it both fit: the field's limit less the text that
-// stays once the selection is replaced. Without this a full field would beep twice for one
-// key, and a field with room for one more character would keep a space nobody typed.
+// Whether the space and the digit after it both fit. Without this a full field would beep
+// twice for one key, and a field with room for one more character would keep a space nobody
+// typed.
 bool HasRoomForSpaceAndDigit(HWND field) {
-    const LRESULT limit = ForwardToEdit(field, EM_GETLIMITTEXT, 0, 0);
-    const LRESULT length = ForwardToEdit(field, WM_GETTEXTLENGTH, 0, 0);
-    DWORD start = 0;
-    DWORD end = 0;
-    ForwardToEdit(field, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
-                  reinterpret_cast<LPARAM>(&end));
-    const long long selected = start <= end ? end - start : start - end;
-    return static_cast<long long>(limit) - (static_cast<long long>(length) - selected) >= 2;
+    return RemainingRoom(field) >= 2;
 }
 
 LRESULT HandlePairCharacter(HWND field, WPARAM wparam, LPARAM lparam) {

@@ -1,8 +1,8 @@
 #pragma once
 
 // What every keystroke filter shares: the character sets of the number bases, the refusal
-// beep and forwarding to the edit control's own procedure. The filters themselves, and
-// SavedEditProc, are in digit_filters.h and hex_pair_filter.h.
+// beep, the room left in a field and forwarding to the edit control's own procedure. The
+// filters themselves, and SavedEditProc, are in digit_filters.h and hex_pair_filter.h.
 
 #include "platform/windows_api.h"
 
@@ -41,6 +41,10 @@ bool IsPasteKey(WPARAM virtual_key);
 
 // Hands a message to the EDIT control's own procedure, SavedEditProc, and returns its result.
 LRESULT ForwardToEdit(HWND field, UINT message, WPARAM wparam, LPARAM lparam);
+
+// The characters the field can still take: its limit less the text that stays after the
+// selection is replaced.
+long long RemainingRoom(HWND field);
 
 // A refused keystroke or paste: one simple beep, and the message goes no further. Returns 0.
 LRESULT RefuseKeystroke();
