@@ -1,4 +1,5 @@
 #include "bench/live_window.h"
+#include "bench/next_x_event.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
@@ -9,7 +10,6 @@
 #include <cstring>
 #include <thread>
 
-#include <poll.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -24,7 +24,6 @@ constexpr auto WindowTimeout = 20s;     // for the program's window to be mapped
 constexpr auto FirstFrameQuiet = 300ms; // unchanged this long after the first frame
 constexpr auto FirstFrameLongest = 10s;
 constexpr auto ExitTimeout = 5s;    // after SIGTERM, before SIGKILL
-constexpr auto PollSlice = 20ms;    // how often a wait looks whether the program died
 constexpr int OtherWindowSize = 16; // the stand-in for another program, at the screen's corner
 
 int IgnoreError(Display*, XErrorEvent*) {
@@ -139,17 +138,7 @@ bool LiveWindow::wait_for_window(Clock::time_point deadline) {
 
 // The next event, or false at the deadline or when the program has ended meanwhile.
 bool LiveWindow::next_event(XEvent& event, Clock::time_point deadline) {
-    while (XPending(m_display) == 0) {
-        const auto now = Clock::now();
-        if (now >= deadline || !is_running())
-            return false;
-        const auto slice = std::min<Clock::duration>(deadline - now, PollSlice);
-        pollfd connection = {ConnectionNumber(m_display), POLLIN, 0};
-        poll(&connection, 1,
-             static_cast<int>(std::chrono::ceil<std::chrono::milliseconds>(slice).count()));
-    }
-    XNextEvent(m_display, &event);
-    return true;
+    return NextXEvent(m_display, event, deadline, [this] { return !is_running(); });
 }
 
 std::optional<LiveWindow::Clock::time_point> LiveWindow::next_frame(Clock::time_point deadline) {

@@ -30,6 +30,8 @@
 //   startup_probe --window-size PROGRAM [ARGS...]
 //       starts PROGRAM once and prints its top-level window's size: "WIDTH HEIGHT".
 
+#include "next_x_event.h"
+
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/Xdamage.h>
@@ -51,7 +53,6 @@
 #include <vector>
 
 #include <dirent.h>
-#include <poll.h>
 #include <signal.h>
 #include <unistd.h>
 
@@ -67,7 +68,6 @@ constexpr auto SettleTime = 300ms;     // from the first frame to the memory rea
 constexpr auto FrameTimeout = 20s;     // a program that shows nothing by then failed
 constexpr auto ExitTimeout = 5s;       // after SIGTERM, before SIGKILL
 constexpr auto WindowGoneTimeout = 2s; // for the server to drop an ended program's windows
-constexpr auto PollSlice = 20ms;       // how often a wait looks whether the program died
 constexpr double StartupRatioTarget = 1.2;
 constexpr double MemoryMarginTargetMib = 4.0;
 
@@ -238,17 +238,7 @@ class XServer {
 
 // The next event, or false at the deadline or when the program has died meanwhile.
 bool XServer::next_event(XEvent& event, Clock::time_point deadline, pid_t pid) {
-    while (XPending(m_display) == 0) {
-        const auto now = Clock::now();
-        if (now >= deadline || (pid > 0 && HasExited(pid)))
-            return false;
-        const auto slice = std::min<Clock::duration>(deadline - now, PollSlice);
-        pollfd connection = {ConnectionNumber(m_display), POLLIN, 0};
-        poll(&connection, 1,
-             static_cast<int>(std::chrono::ceil<std::chrono::milliseconds>(slice).count()));
-    }
-    XNextEvent(m_display, &event);
-    return true;
+    return NextXEvent(m_display, event, deadline, [pid] { return pid > 0 && HasExited(pid); });
 }
 
 // Whether a MapNotify of the window waits in Xlib's queue. The predicate never takes an

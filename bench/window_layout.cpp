@@ -2,24 +2,11 @@
 
 #include "app/main_dialog.h"
 #include "platform/control_classes.h"
-#include "platform/headless/headless_backend.h"
-#include "platform/sdl/sdl_backend.h"
+#include "platform/sdl/measuring_backend.h"
 #include "platform/tab_control.h"
 #include "platform/window_system.h"
 
 namespace {
-
-// Measures text in the real window's font; everything else is the headless backend's, so
-// no window appears.
-class MeasuringBackend : public HeadlessBackend {
-  public:
-    FontMetrics font_metrics() const override { return m_font.font_metrics(); }
-    int text_width(std::string_view text) const override { return m_font.text_width(text); }
-    std::string error() const override { return m_font.error(); }
-
-  private:
-    SdlBackend m_font;
-};
 
 void AddControls(HWND window, WindowLayout& layout) {
     for (Window* child : window->children) {

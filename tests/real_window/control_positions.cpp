@@ -13,8 +13,7 @@
 #include "app/main_dialog.h"
 #include "platform/codepage1254.h"
 #include "platform/control_classes.h"
-#include "platform/headless/headless_backend.h"
-#include "platform/sdl/sdl_backend.h"
+#include "platform/sdl/measuring_backend.h"
 #include "platform/simulated_user.h"
 #include "platform/tab_control.h"
 #include "platform/window_system.h"
@@ -23,18 +22,6 @@
 #include <string>
 
 namespace {
-
-// Measures text in the real window's font, at the display's scale; everything else is the
-// headless backend's, so no window appears.
-class MeasuringBackend : public HeadlessBackend {
-  public:
-    FontMetrics font_metrics() const override { return m_font.font_metrics(); }
-    int text_width(std::string_view text) const override { return m_font.text_width(text); }
-    std::string error() const override { return m_font.error(); }
-
-  private:
-    SdlBackend m_font;
-};
 
 void PrintTarget(const std::string& name, const PixelRect& rect, const char* kind) {
     std::printf("%s %d %d %d %d %s\n", name.c_str(), rect.x + rect.width / 2,
