@@ -25,14 +25,9 @@ int main(int argc, char** argv) {
         }
     }
     std::ifstream file;
-    if (path != nullptr) {
-        file.open(path);
-        if (!file) {
-            std::cerr << "kalvetra-script: cannot read " << path << "\n";
-            return 2;
-        }
-    }
-    std::istream& input = path != nullptr ? static_cast<std::istream&>(file) : std::cin;
+    std::istream* script = OpenScript(path, file);
+    if (script == nullptr)
+        return 2;
 
     ResetWindows(use_display ? std::make_unique<SdlBackend>() : nullptr);
     ScreenshotSaver save_screenshot;
@@ -43,7 +38,7 @@ int main(int argc, char** argv) {
             return Windows().backend->save_screenshot(file);
         };
     }
-    ScriptRunner runner(input, std::cout, save_screenshot);
+    ScriptRunner runner(*script, std::cout, save_screenshot);
     Windows().idle_step = [&runner] { return runner.step(); };
     INT_PTR result = RunMainWindow();
     if (Windows().loop_abandoned) {

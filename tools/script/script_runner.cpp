@@ -8,6 +8,7 @@
 
 #include <charconv>
 #include <cstdlib>
+#include <fstream>
 #include <iostream>
 #include <string_view>
 #include <utility>
@@ -224,4 +225,15 @@ void ScriptRunner::run(const std::string& line) {
     } else {
         fail("unknown command \"" + std::string(command) + "\"");
     }
+}
+
+std::istream* OpenScript(const char* path, std::ifstream& file) {
+    if (path == nullptr)
+        return &std::cin;
+    file.open(path);
+    if (!file) {
+        std::cerr << "kalvetra-script: cannot read " << path << "\n";
+        return nullptr;
+    }
+    return &file;
 }

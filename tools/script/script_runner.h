@@ -12,6 +12,11 @@
 // Saves what the window shows as a PNG file; empty where there is no picture to save.
 using ScreenshotSaver = std::function<bool(const std::string& path)>;
 
+// The script to run: the file at `path`, opened into `file`, or standard input when `path`
+// is null. Null, with "kalvetra-script: cannot read PATH" on standard error, when the file
+// cannot be read.
+std::istream* OpenScript(const char* path, std::ifstream& file);
+
 class ScriptRunner {
   public:
     ScriptRunner(std::istream& input, std::ostream& output, ScreenshotSaver save_screenshot);

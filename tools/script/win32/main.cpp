@@ -53,20 +53,15 @@ int main(int argc, char** argv) {
         }
     }
     std::ifstream file;
-    if (path != nullptr) {
-        file.open(path);
-        if (!file) {
-            std::cerr << "kalvetra-script: cannot read " << path << "\n";
-            return 2;
-        }
-    }
-    std::istream& input = path != nullptr ? static_cast<std::istream&>(file) : std::cin;
+    std::istream* script = OpenScript(path, file);
+    if (script == nullptr)
+        return 2;
 
     if (!ObserveDesktopCalls()) {
         std::cerr << "kalvetra-script: cannot observe MessageBeep and ShellExecuteA\n";
         return 2;
     }
-    ScriptRunner runner(input, std::cout, nullptr);
+    ScriptRunner runner(*script, std::cout, nullptr);
     Session.runner = &runner;
     SetTimer(nullptr, 0, USER_TIMER_MINIMUM, RunScript);
     INT_PTR result = RunMainWindow();
