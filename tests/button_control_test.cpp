@@ -217,17 +217,6 @@ TEST_F(ButtonControl, OnlyTheFocusedButtonDrawsAFocusRectangle) {
     }
 }
 
-// The colour a point shows: that of the last fill over it.
-COLORREF ColourAt(int x, int y) {
-    COLORREF colour = 0;
-    for (const DrawCommand& command : Windows().frame.commands) {
-        if (command.op == DrawOp::Fill && command.rect.contains(x, y)) {
-            colour = command.colour;
-        }
-    }
-    return colour;
-}
-
 // The caption sits on the frame's top edge, on a strip of button face that hides the frame.
 TEST_F(ButtonControl, GroupBoxCaptionCutsTheFrame) {
     PaintFrame();

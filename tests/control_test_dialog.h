@@ -96,3 +96,14 @@ inline void SendKey(InputEvent::Type type, unsigned key) {
     event.key = key;
     DispatchInput(event);
 }
+
+// The colour a point of the last frame shows: that of the last fill over it.
+inline COLORREF ColourAt(int x, int y) {
+    COLORREF colour = 0;
+    for (const DrawCommand& command : Windows().frame.commands) {
+        if (command.op == DrawOp::Fill && command.rect.contains(x, y)) {
+            colour = command.colour;
+        }
+    }
+    return colour;
+}

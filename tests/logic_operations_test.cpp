@@ -10,15 +10,6 @@
 
 namespace {
 
-// Eight hex digits, for failure messages.
-std::string Hex(std::uint32_t value) {
-    char text[9];
-    std::snprintf(text, sizeof text, "%08X", value);
-    return text;
-}
-
-constexpr CarryFlag BothCarries[] = {CarryFlag::Clear, CarryFlag::Set};
-
 const char* Name(LogicOperation operation) {
     static const char* const names[] = {"AND", "OR",  "XOR", "SAR", "SHR",
                                         "SHL", "ROR", "RCR", "ROL", "RCL"};

@@ -2,11 +2,25 @@
 
 // Operands for the property tests of the operation pages: a fixed-seed stream that mixes
 // uniform values with the borders of the signed and unsigned ranges and their near
-// neighbours, where carries, signs and overflows turn.
+// neighbours, where carries, signs and overflows turn; both carries in, and values written
+// for failure messages.
+
+#include "pages/carry_flag.h"
 
 #include <array>
 #include <cstdint>
+#include <cstdio>
 #include <random>
+#include <string>
+
+inline constexpr CarryFlag BothCarries[] = {CarryFlag::Clear, CarryFlag::Set};
+
+// Eight hex digits, for failure messages.
+inline std::string Hex(std::uint32_t value) {
+    char text[9];
+    std::snprintf(text, sizeof text, "%08X", value);
+    return text;
+}
 
 inline constexpr std::array<std::uint32_t, 5> BorderOperands = {
     0x00000000u, 0x00000001u, 0x7FFFFFFFu, 0x80000000u, 0xFFFFFFFFu};

@@ -26,17 +26,6 @@ HWND Control(int id) {
     return GetDlgItem(CurrentTestDialog().window, id);
 }
 
-// The colour a point shows: that of the last fill over it.
-COLORREF ColourAt(int x, int y) {
-    COLORREF colour = 0;
-    for (const DrawCommand& command : Windows().frame.commands) {
-        if (command.op == DrawOp::Fill && command.rect.contains(x, y)) {
-            colour = command.colour;
-        }
-    }
-    return colour;
-}
-
 // The texts drawn inside a control, each with its line number (13-pixel lines).
 std::vector<std::pair<std::string, int>> LinesOf(HWND control) {
     const PixelRect frame = FrameRect(control);
