@@ -2,7 +2,8 @@
 // into the headless main window, every rule of tests/fuzz/window_invariants.h checked
 // after each, and the resident memory reported at intervals, as it runs and once the
 // program is brought to rest. Memory at rest must stay flat once the program has warmed
-// up: a leak or an ever-growing record shows as growth.
+// up: a leak or an ever-growing record shows as growth. It runs with glibc's per-thread
+// allocator cache off (see RestartWithoutAllocatorCache).
 //
 //   kalvetra-soak [--actions N] [--report-every N] [--seed N] [--flat-within PERCENT]
 //   kalvetra-soak --replay FILE [--trace]
@@ -22,7 +23,9 @@
 #include "platform/window_system.h"
 
 #include <malloc.h>
+#include <unistd.h>
 
+#include <cerrno>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -102,11 +105,17 @@ long ResidentKilobytes() {
 // leak or an ever-growing record shows as growth, while a 64 KiB paste that happens to sit
 // in a field at the moment of a report does not.
 void ComeToRest() {
-    static_cast<HeadlessBackend&>(*Windows().backend).set_clipboard("");
+    // Emptied, not set to "": a string given a short text keeps its long buffer.
+    auto& backend = static_cast<HeadlessBackend&>(*Windows().backend);
+    backend.set_clipboard_contents(std::nullopt);
+    backend.set_clipboard("");
     for (const FieldInfo& field : Fields()) {
         HWND control = FindControl(field.id);
-        if (IsLive(control))
+        if (IsLive(control)) {
             SendMessage(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
+            // The same for a field: it keeps the buffer of the longest text it held.
+            control->text.shrink_to_fit();
+        }
     }
     malloc_trim(0);
 }
@@ -137,10 +146,35 @@ int Replay(const Settings& settings) {
 
 } // namespace
 
+// glibc's per-thread cache keeps up to seven freed blocks of each small size for reuse, and
+// counts them as in use and keeps their pages resident. Over millions of actions it fills
+// with blocks of rarer sizes, up to a few hundred KiB, which would read as growth; so the
+// soak starts itself again with the cache off, and what it measures is what the program
+// holds. Should that fail it runs on with the cache, and says so.
+bool AllocatorCacheOff() {
+    const char* tunables = std::getenv("GLIBC_TUNABLES");
+    return tunables != nullptr && std::strstr(tunables, "glibc.malloc.tcache_count=0") != nullptr;
+}
+
+void RestartWithoutAllocatorCache(char** arguments) {
+    if (AllocatorCacheOff())
+        return;
+    const char* tunables = std::getenv("GLIBC_TUNABLES");
+    const std::string value = (tunables != nullptr ? std::string(tunables) + ":" : std::string()) +
+                              "glibc.malloc.tcache_count=0";
+    setenv("GLIBC_TUNABLES", value.c_str(), 1);
+    execv("/proc/self/exe", arguments);
+    std::printf("cannot start again without the allocator's cache (%s): the figures include "
+                "it\n",
+                std::strerror(errno));
+}
+
 int main(int count, char** arguments) {
     const Settings settings = ReadSettings(count, arguments);
     if (!settings.replay.empty())
         return Replay(settings);
+    RestartWithoutAllocatorCache(arguments);
+    std::printf("the allocator's per-thread cache is %s\n", AllocatorCacheOff() ? "off" : "on");
 
     GeneratedBytes bytes(settings.seed);
     SessionOptions options;
