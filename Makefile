@@ -26,8 +26,8 @@ test: deps
 	    $(MAKE) --no-print-directory windows-builds RCGEN=$(TEST_BUILD)/bin/kalvetra-rcgen; fi
 	cd $(TEST_BUILD) && ctest --output-on-failure --timeout 300
 
-# The native Windows program, cross-built with MinGW-w64: the product, kalvetra.exe for
-# 32-bit Windows, in $(BUILD)/windows-i686, and an x86-64 build for the tests under Wine in
+# The native Windows program, cross-built with MinGW-w64: kalvetra.exe for 32-bit Windows
+# in $(BUILD)/windows-i686, and an x86-64 build for the tests under Wine in
 # $(BUILD)/windows-x86_64; each with its script driver, kalvetra-script.exe. The resource
 # script comes from kalvetra-rcgen of the host build $(BUILD).
 WINDOWS_ARCHITECTURES := i686 x86_64

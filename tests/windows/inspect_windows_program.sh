@@ -1,10 +1,9 @@
 #!/bin/sh
-# Inspects the product, kalvetra.exe of the i686 Windows build, without running it (32-bit
-# code does not run on every machine that builds it): a 32-bit Windows GUI program that
-# imports from the system DLLs only, calls the user interface in its ANSI forms, and carries
-# exactly the resources of the generated kalvetra.rc: the five dialogs, icon 1002, bitmap
-# 1003 and the version block, in Turkish.
-# Usage: inspect_product.sh BUILD_DIR (the i686 build, build/windows-i686)
+# Looks into kalvetra.exe of the i686 Windows build without running it (32-bit code does not
+# run on every machine that builds it). It must be a 32-bit Windows GUI program that imports
+# from the system DLLs only and calls the user interface in its ANSI forms, and its resources
+# must be those of the generated kalvetra.rc, as windres decompiles both.
+# Usage: inspect_windows_program.sh BUILD_DIR (the i686 build, build/windows-i686)
 # Exits 77 (skipped) without the i686 MinGW-w64 toolchain.
 set -u
 build=$1
@@ -16,7 +15,7 @@ command -v "$objdump" >/dev/null 2>&1 && command -v "$windres" >/dev/null 2>&1 |
 here=$(dirname "$0")
 failures=0
 fail() {
-    echo "inspect_product: $*" >&2
+    echo "inspect_windows_program: $*" >&2
     failures=$((failures + 1))
 }
 
@@ -60,4 +59,4 @@ for resource in '^1000 DIALOGEX 6, 6, 308, 248$' '^2000 DIALOGEX' '^3000 DIALOGE
 done
 
 [ "$failures" -eq 0 ] || exit 1
-echo "inspect_product: ok"
+echo "inspect_windows_program: ok"
