@@ -174,12 +174,7 @@ PixelRect FrameRect(HWND window) {
     if (window->parent == nullptr) {
         return ClientRect(window);
     }
-    int origin_x = 0, origin_y = 0;
-    for (HWND ancestor = window->parent; ancestor->parent != nullptr; ancestor = ancestor->parent) {
-        origin_x += DialogUnitsToPixelsX(ancestor->rect.x);
-        origin_y += DialogUnitsToPixelsY(ancestor->rect.y);
-    }
-    return PlacedWithin(window->rect, origin_x, origin_y);
+    return ChildFrameRect(window, FrameRect(window->parent));
 }
 
 PixelRect ClientRect(HWND window) {

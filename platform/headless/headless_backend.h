@@ -8,6 +8,7 @@
 #include "platform/backend.h"
 
 #include <deque>
+#include <utility>
 
 class HeadlessBackend : public Backend {
   public:
@@ -36,7 +37,9 @@ class HeadlessBackend : public Backend {
     // For tests.
     void push(InputEvent event) { m_events.push_back(std::move(event)); }
     // A clipboard holding something code page 1254 cannot show (nullopt).
-    void set_clipboard_contents(std::optional<std::string> contents) { m_clipboard = contents; }
+    void set_clipboard_contents(std::optional<std::string> contents) {
+        m_clipboard = std::move(contents);
+    }
     void fail_to_open(std::string reason) { m_open_failure = std::move(reason); }
     bool is_open() const { return m_is_open; }
     const WindowSpec& window() const { return m_window; }

@@ -151,17 +151,19 @@ int Replay(const Settings& settings) {
 // with blocks of rarer sizes, up to a few hundred KiB, which would read as growth; so the
 // soak starts itself again with the cache off, and what it measures is what the program
 // holds. Should that fail it runs on with the cache, and says so.
+constexpr const char* CacheOffTunable = "glibc.malloc.tcache_count=0";
+
 bool AllocatorCacheOff() {
     const char* tunables = std::getenv("GLIBC_TUNABLES");
-    return tunables != nullptr && std::strstr(tunables, "glibc.malloc.tcache_count=0") != nullptr;
+    return tunables != nullptr && std::strstr(tunables, CacheOffTunable) != nullptr;
 }
 
 void RestartWithoutAllocatorCache(char** arguments) {
     if (AllocatorCacheOff())
         return;
     const char* tunables = std::getenv("GLIBC_TUNABLES");
-    const std::string value = (tunables != nullptr ? std::string(tunables) + ":" : std::string()) +
-                              "glibc.malloc.tcache_count=0";
+    const std::string value =
+        (tunables != nullptr ? std::string(tunables) + ":" : std::string()) + CacheOffTunable;
     setenv("GLIBC_TUNABLES", value.c_str(), 1);
     execv("/proc/self/exe", arguments);
     std::printf("cannot start again without the allocator's cache (%s): the figures include "
