@@ -1,10 +1,19 @@
-// The program: the calculator in a real window.
+// The program: the calculator in a real window. A display that cannot be opened is reported
+// in one line on standard error, and the process ends with the modal result -1.
 
 #include "app/main_dialog.h"
-#include "platform/sdl/sdl_backend.h"
-#include "platform/window_system.h"
+#include "platform/backends/sdl/sdl_backend.h"
+#include "platform/platform.h"
+#include "resources/program_resources.h"
+
+#include <cerrno>
+#include <cstdio>
 
 int main() {
-    ResetWindows(std::make_unique<SdlBackend>());
-    ExitProcess(static_cast<UINT>(RunMainWindow()));
+    StartWindowSystem(std::make_unique<SdlBackend>(), &ProgramResources);
+    const INT_PTR result = RunMainWindow();
+    if (const std::string& failure = WindowSystemFailure(); !failure.empty()) {
+        std::fprintf(stderr, "%s: %s\n", program_invocation_short_name, failure.c_str());
+    }
+    ExitProcess(static_cast<UINT>(result));
 }

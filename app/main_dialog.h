@@ -4,7 +4,7 @@
 // "Temizle" (clear) and "Kapat" (close) buttons. It creates the pages, switches between
 // them and clears the calculating pages' fields; what the fields mean is the pages' own.
 
-#include "platform/windows_api.h"
+#include "platform/win/windows_api.h"
 
 constexpr int PageCount = 4;
 

@@ -11,11 +11,14 @@
 
 #include "app/main_dialog.h"
 #include "pages/about_page.h"
-#include "platform/control_classes.h"
-#include "platform/headless/headless_backend.h"
-#include "platform/simulated_user.h"
-#include "platform/window_system.h"
+#include "platform/backends/headless/headless_backend.h"
+#include "platform/controls/control_classes.h"
+#include "platform/core/window_system.h"
+#include "platform/platform.h"
+#include "resources/program_resources.h"
 #include "resources/resource_ids.h"
+#include "testing/headless_windows.h"
+#include "testing/simulated_user.h"
 
 #include <benchmark/benchmark.h>
 
@@ -59,7 +62,7 @@ enum class Frame { Skip, Paint };
 void PresentIfNeeded() {
     WindowSystem& system = Windows();
     if (system.needs_paint) {
-        PaintFrame();
+        PaintWindowTree();
         system.backend->present(system.frame);
     }
 }
@@ -78,7 +81,7 @@ void PressBackspace(Frame frame) {
 
 // A fresh main window as the program creates it, on the headless backend.
 bool OpenMainWindow() {
-    ResetWindows(std::make_unique<HeadlessBackend>());
+    StartHeadlessWindows(&ProgramResources);
     AppInstance = GetModuleHandle(nullptr);
     HandCursor = LoadCursor(nullptr, IDC_HAND);
     CurrentPage = 0;
@@ -131,7 +134,7 @@ void TypeAndDelete(benchmark::State& state, const Field& field, Frame frame) {
     }
     state.SetLabel(std::to_string(typed.size()) + " typed + " + std::to_string(deletions) +
                    " backspaces");
-    ResetWindows();
+    StopWindowSystem();
 }
 
 // The console report, keeping each benchmark's median time per character for the verdict.

@@ -8,7 +8,7 @@
 // in it (XDamage) and reads its pixels back. It times nothing and judges nothing; the
 // probes do that.
 
-#include "platform/draw_list.h"
+#include "platform/paint/draw_list.h"
 
 #include <X11/Xlib.h>
 #include <X11/extensions/Xdamage.h>

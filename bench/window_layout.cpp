@@ -1,17 +1,19 @@
 #include "bench/window_layout.h"
 
 #include "app/main_dialog.h"
-#include "platform/control_classes.h"
-#include "platform/sdl/measuring_backend.h"
-#include "platform/tab_control.h"
-#include "platform/window_system.h"
+#include "platform/backends/sdl/measuring_backend.h"
+#include "platform/controls/control_classes.h"
+#include "platform/controls/tab_control.h"
+#include "platform/core/window_system.h"
+#include "platform/platform.h"
+#include "resources/program_resources.h"
 
 namespace {
 
 void AddControls(HWND window, WindowLayout& layout) {
     for (Window* child : window->children) {
-        if (child->id != 0 && !child->is_class("#32770"))
-            layout.controls[child->id] = FrameRect(child);
+        if (child->id != 0 && (child->ex_style & WS_EX_CONTROLPARENT) == 0)
+            layout.controls[child->id] = WindowRectInFrame(child);
         AddControls(child, layout);
     }
 }
@@ -19,11 +21,11 @@ void AddControls(HWND window, WindowLayout& layout) {
 } // namespace
 
 std::optional<WindowLayout> MeasureWindowLayout(std::string& error) {
-    ResetWindows(std::make_unique<MeasuringBackend>());
+    StartWindowSystem(std::make_unique<MeasuringBackend>(), &ProgramResources);
     Windows().backend->font_metrics();
     error = Windows().backend->error();
     if (!error.empty()) {
-        ResetWindows();
+        StopWindowSystem();
         return std::nullopt;
     }
     std::optional<WindowLayout> layout;
@@ -31,11 +33,11 @@ std::optional<WindowLayout> MeasureWindowLayout(std::string& error) {
     Windows().idle_step = [&layout] {
         HWND top = Windows().main_window;
         layout.emplace();
-        const PixelRect whole = FrameRect(top);
+        const PixelRect whole = WindowRectInFrame(top);
         layout->width = whole.width;
         layout->height = whole.height;
         AddControls(top, *layout);
-        const PixelRect strip = FrameRect(TabHandle);
+        const PixelRect strip = WindowRectInFrame(TabHandle);
         const TabParts parts = TabRects(TabHandle);
         for (std::size_t index = 0; index < parts.tabs.size(); ++index) {
             PixelRect tab = parts.tabs[index];
@@ -46,7 +48,7 @@ std::optional<WindowLayout> MeasureWindowLayout(std::string& error) {
         return false;
     };
     RunMainWindow();
-    ResetWindows();
+    StopWindowSystem();
     if (!layout)
         error = "the main window was not created";
     return layout;

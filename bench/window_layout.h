@@ -5,7 +5,7 @@
 // display's scale) on a backend that opens no window, and reads the geometry the window
 // system itself hit-tests with. It talks to no running calculator; the probes do that.
 
-#include "platform/draw_list.h"
+#include "platform/paint/draw_list.h"
 
 #include <map>
 #include <optional>

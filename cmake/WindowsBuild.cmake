@@ -5,7 +5,7 @@
 #                        controls subclassed by the keystroke filters
 #   kalvetra-script.exe  the script driver on those real controls (a console program)
 # The pages, filters, conversions and main window are the sources of the other backends;
-# platform/win32/ holds what only Windows needs. The resource script is written at build
+# platform/backends/win32/ holds what only Windows needs. The resource script is written at build
 # time by kalvetra-rcgen, a program of the host build (KALVETRA_RCGEN), from the templates
 # of resources/, so that every backend reads its controls from the same tables.
 
@@ -32,7 +32,7 @@ function(kalvetra_windows_library name)
 endfunction()
 
 # The window system is the system's own; of platform/ only the clipboard needs code here.
-kalvetra_windows_library(kalvetra_platform platform/win32/clipboard.cpp)
+kalvetra_windows_library(kalvetra_platform platform/backends/win32/clipboard.cpp)
 target_link_libraries(kalvetra_platform PUBLIC user32 gdi32 comctl32 shell32)
 
 # The templates reach Windows as the resource script; only the texts that the pages use
@@ -71,9 +71,9 @@ add_executable(kalvetra-script
     tools/script/script_runner.cpp
     tools/script/script_text.cpp
     tools/script/win32/main.cpp
-    platform/codepage1254.cpp
-    platform/win32/import_table.cpp
-    platform/win32/simulated_desktop.cpp
-    platform/win32/simulated_user.cpp)
+    platform/text/codepage1254.cpp
+    testing/win32/import_table.cpp
+    testing/win32/simulated_desktop.cpp
+    testing/win32/simulated_user.cpp)
 target_include_directories(kalvetra-script PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_libraries(kalvetra-script PRIVATE kalvetra_app kalvetra_resource_script)

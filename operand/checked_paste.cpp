@@ -1,7 +1,7 @@
 #include "operand/checked_paste.h"
 
 #include "operand/keystroke_rules.h"
-#include "platform/clipboard.h"
+#include "platform/text/clipboard.h"
 
 #include <cstddef>
 #include <optional>

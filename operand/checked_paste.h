@@ -4,7 +4,7 @@
 // field's digits and fits, and is refused with one beep otherwise. The typed-character
 // rules are in digit_filters.h.
 
-#include "platform/windows_api.h"
+#include "platform/win/windows_api.h"
 
 #include <cstdint>
 

@@ -18,7 +18,7 @@ namespace {
 LRESULT HandleHexCharacter(HWND field, WPARAM wparam, LPARAM lparam) {
     const unsigned code = CharacterCode(wparam);
     if (IsLowerHexLetter(code))
-        return ForwardToEdit(field, WM_CHAR, UpperCased(wparam), lparam);
+        return ForwardToEdit(field, WM_CHAR, WithUpperCaseLetter(wparam), lparam);
     if (IsDecimalDigit(code) || IsUpperHexLetter(code) || code == BackspaceCharacter)
         return ForwardToEdit(field, WM_CHAR, wparam, lparam);
     return RefuseKeystroke();

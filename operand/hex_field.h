@@ -5,7 +5,7 @@
 // read or write is the page's business.
 
 #include "operand/hex_codec.h"
-#include "platform/windows_api.h"
+#include "platform/win/windows_api.h"
 
 #include <cstdint>
 

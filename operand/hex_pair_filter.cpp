@@ -28,7 +28,7 @@ LRESULT HandlePairCharacter(HWND field, WPARAM wparam, LPARAM lparam) {
     if (code == BackspaceCharacter)
         return ForwardToEdit(field, WM_CHAR, wparam, lparam);
     if (IsLowerHexLetter(code))
-        wparam = UpperCased(wparam);
+        wparam = WithUpperCaseLetter(wparam);
     else if (!IsDecimalDigit(code) && !IsUpperHexLetter(code))
         return RefuseKeystroke();
 

@@ -4,7 +4,7 @@
 // beep, the room left in a field and forwarding to the edit control's own procedure. The
 // filters themselves, and SavedEditProc, are in digit_filters.h and hex_pair_filter.h.
 
-#include "platform/windows_api.h"
+#include "platform/win/windows_api.h"
 
 constexpr unsigned BackspaceCharacter = 0x08;
 
@@ -30,7 +30,7 @@ constexpr bool IsOctalDigit(unsigned code) {
 }
 
 // A lower-case letter's wParam with its code made upper case; the bits above the code stay.
-constexpr WPARAM UpperCased(WPARAM wparam) {
+constexpr WPARAM WithUpperCaseLetter(WPARAM wparam) {
     return (wparam & ~static_cast<WPARAM>(0xFF)) | (CharacterCode(wparam) - 0x20);
 }
 

@@ -4,7 +4,7 @@
 // hand pointer, is drawn in its own colour and opens the address in the web browser. It
 // computes nothing and keeps no state beyond its controls.
 
-#include "platform/windows_api.h"
+#include "platform/win/windows_api.h"
 
 // The system's hand cursor, loaded at start-up; shown over the link.
 extern HCURSOR HandCursor;

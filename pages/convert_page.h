@@ -7,7 +7,7 @@
 // EN_CHANGE notifications and writes the dependent fields; the conversions themselves are
 // in convert/ and operand/.
 
-#include "platform/windows_api.h"
+#include "platform/win/windows_api.h"
 
 #include <cstdint>
 

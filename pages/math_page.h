@@ -6,6 +6,6 @@
 // the result field itself, and the carry box that feeds ADC and SBB. The arithmetic is in
 // math_operations.h.
 
-#include "platform/windows_api.h"
+#include "platform/win/windows_api.h"
 
 INT_PTR CALLBACK MathPage(HWND page, UINT message, WPARAM wparam, LPARAM lparam);

@@ -4,7 +4,7 @@
 // whose top edge it lies on, in the place of a group box caption. What the link does is the
 // About page's job.
 
-#include "platform/dialog_template.h"
+#include "platform/core/dialog_template.h"
 #include "resources/about_texts.h"
 #include "resources/control_styles.h"
 #include "resources/resource_ids.h"

@@ -3,7 +3,7 @@
 // Style combinations that the templates share, so that every operand field, result field
 // and button of the calculating pages looks the same. Only data; no code.
 
-#include "platform/windows_api.h"
+#include "platform/win/windows_api.h"
 
 #include <cstdint>
 

@@ -3,7 +3,7 @@
 // the text they spell). The order of the table is the tab order. Text limits and keystroke
 // filters are set by the page when it starts.
 
-#include "platform/dialog_template.h"
+#include "platform/core/dialog_template.h"
 #include "resources/control_styles.h"
 #include "resources/resource_ids.h"
 #include "resources/templates.h"

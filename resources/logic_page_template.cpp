@@ -4,7 +4,7 @@
 // operand, "=" button, result; then the carry box; the labels last. Text limits and
 // keystroke filters are set by the page when it starts.
 
-#include "platform/dialog_template.h"
+#include "platform/core/dialog_template.h"
 #include "resources/control_styles.h"
 #include "resources/resource_ids.h"
 #include "resources/templates.h"

@@ -2,7 +2,7 @@
 // buttons. "Temizle" is the default button (IDOK), so Enter clears; "Kapat" is IDCANCEL, so
 // Escape closes. The pages are separate templates, created by the main dialog at start.
 
-#include "platform/dialog_template.h"
+#include "platform/core/dialog_template.h"
 #include "resources/control_styles.h"
 #include "resources/resource_ids.h"
 #include "resources/templates.h"

@@ -5,7 +5,7 @@
 // which may hold a lower-case "r" or the division message. Text limits and keystroke filters
 // are set by the page when it starts.
 
-#include "platform/dialog_template.h"
+#include "platform/core/dialog_template.h"
 #include "resources/control_styles.h"
 #include "resources/resource_ids.h"
 #include "resources/templates.h"

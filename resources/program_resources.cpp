@@ -1,9 +1,10 @@
-// The program's module: its five dialog templates, its icon and its banner bitmap, and the
-// look-ups by resource id that the window system uses to load them. The icon and bitmap
-// bytes are the files resources/kalvetra.ico and resources/banner.bmp, compiled in by the
-// build.
+// The program's module: its five dialog templates, its icon, its banner bitmap and the words
+// of the edit fields' context menu. The icon and bitmap bytes are the files
+// resources/kalvetra.ico and resources/banner.bmp, compiled in by the build.
 
-#include "platform/dialog_template.h"
+#include "resources/program_resources.h"
+
+#include "platform/controls/control_classes.h"
 #include "resources/resource_ids.h"
 #include "resources/templates.h"
 
@@ -23,22 +24,12 @@ const DialogTemplate* const Dialogs[] = {
 const BinaryResource Icons[] = {{AppIconId, Embedded_kalvetra_ico}};
 const BinaryResource Bitmaps[] = {{BannerBitmapId, Embedded_banner_bmp}};
 
+const StringResource Strings[] = {
+    {IDM_EDIT_UNDO, "Geri Al"}, {IDM_EDIT_CUT, "Kes"},
+    {IDM_EDIT_COPY, "Kopyala"}, {IDM_EDIT_PASTE, "Yap\xFD\xFEt\xFDr"},           // Yapıştır
+    {IDM_EDIT_DELETE, "Sil"},   {IDM_EDIT_SELECT_ALL, "T\xFCm\xFCn\xFC Se\xE7"}, // Tümünü Seç
+};
+
 } // namespace
 
-const ModuleResources ProgramResources{Dialogs, Icons, Bitmaps};
-
-const DialogTemplate* FindDialog(const ModuleResources& module, int id) {
-    for (const DialogTemplate* dialog : module.dialogs) {
-        if (dialog->id == id)
-            return dialog;
-    }
-    return nullptr;
-}
-
-const BinaryResource* FindResource(std::span<const BinaryResource> table, int id) {
-    for (const BinaryResource& resource : table) {
-        if (resource.id == id)
-            return &resource;
-    }
-    return nullptr;
-}
+const ModuleResources ProgramResources{Dialogs, Icons, Bitmaps, Strings};

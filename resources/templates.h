@@ -4,7 +4,7 @@
 // plain data (see platform/dialog_template.h); building windows from them is the window
 // system's job, and what the controls do is the pages' job.
 
-#include "platform/dialog_template.h"
+#include "platform/core/dialog_template.h"
 
 extern const DialogTemplate MainDialogTemplate;  // 1000
 extern const DialogTemplate LogicPageTemplate;   // 2000

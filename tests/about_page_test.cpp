@@ -5,8 +5,9 @@
 #include "main_window_fixture.h"
 
 #include "app/main_dialog.h"
-#include "platform/control_classes.h"
-#include "platform/paint.h"
+#include "platform/controls/control_classes.h"
+#include "platform/paint/device_context.h"
+#include "platform/platform.h"
 #include "resources/about_texts.h"
 
 #include <map>
@@ -29,7 +30,7 @@ void ShowAboutPage() {
 }
 
 PixelRect Centre(HWND window) {
-    const PixelRect frame = FrameRect(window);
+    const PixelRect frame = WindowRectInFrame(window);
     return {frame.x + frame.width / 2, frame.y + frame.height / 2, 1, 1};
 }
 
@@ -75,7 +76,7 @@ LinkLook LookOfLink() {
         return {};
     }
     const DrawCommand& text = commands[text_index];
-    const PixelRect link_frame = FrameRect(FindControl(LinkId));
+    const PixelRect link_frame = WindowRectInFrame(FindControl(LinkId));
     LinkLook look{text.colour, 0, false};
     bool is_background_found = false;
     for (std::size_t index = 0; index < text_index; ++index) {
@@ -110,9 +111,9 @@ TEST_F(MainWindowTest, AboutPageShowsTheHandOverTheLinkAndNowhereElse) {
         const PixelRect centre = Centre(control);
         spots.push_back({"control " + std::to_string(control->id), centre.x, centre.y});
     }
-    const PixelRect page = FrameRect(AboutPageWindow());
-    const PixelRect email = FrameRect(FindControl(EmailId));
-    const PixelRect link_frame = FrameRect(link);
+    const PixelRect page = WindowRectInFrame(AboutPageWindow());
+    const PixelRect email = WindowRectInFrame(FindControl(EmailId));
+    const PixelRect link_frame = WindowRectInFrame(link);
     // Bare page: its bottom-right corner, and the gap inside the contact box between the
     // e-mail address and the link.
     spots.push_back({"page corner", page.right() - 2, page.bottom() - 2});
@@ -183,7 +184,7 @@ class BrowserlessBackend : public HeadlessBackend {
 };
 
 TEST_F(MainWindowTest, AboutLinkLeavesThePageAloneWhenNoBrowserStarts) {
-    ResetWindows(std::make_unique<BrowserlessBackend>());
+    StartWindowSystem(std::make_unique<BrowserlessBackend>(), &ProgramResources);
     m_main = CreateDialogParam(AppInstance, MAKEINTRESOURCE(1000), nullptr, MainDialog, 0);
     ASSERT_NE(m_main, nullptr);
     ShowAboutPage();
@@ -196,7 +197,7 @@ TEST_F(MainWindowTest, AboutLinkLeavesThePageAloneWhenNoBrowserStarts) {
     EXPECT_EQ(Windows().focus, focus);
     EXPECT_EQ(Windows().beep_count, 0);
     EXPECT_TRUE(AboutPageWindow()->is_visible());
-    PaintFrame();
+    PaintWindowTree();
     EXPECT_EQ(LookOfLink(), ExpectedLinkLook);
 }
 
@@ -231,15 +232,17 @@ TEST_F(MainWindowTest, AboutLinkKeepsItsOwnProcedureAndPassesAllButTheCursorOn) 
     LinkRecorder::heard.clear();
     SetWindowLongPtr(link, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&LinkRecorder::Procedure));
     ShowAboutPage();
-    PaintFrame();
+    PaintWindowTree();
     ClickControl(link);
     EXPECT_EQ(SendMessage(link, WM_SETCURSOR, reinterpret_cast<WPARAM>(link),
                           MAKELPARAM(1, WM_MOUSEMOVE)),
               0);
     EXPECT_EQ(SendMessage(link, WM_GETDLGCODE, 0, 0), DLGC_STATIC);
 
-    const std::vector<UINT> expected = {WM_PAINT, WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP,
-                                        WM_GETDLGCODE};
+    // The window system asks the link where the pointer falls (WM_NCHITTEST) before the move
+    // and the press; that question goes through the chain as well.
+    const std::vector<UINT> expected = {WM_PAINT,       WM_NCHITTEST, WM_MOUSEMOVE, WM_NCHITTEST,
+                                        WM_LBUTTONDOWN, WM_LBUTTONUP, WM_GETDLGCODE};
     EXPECT_EQ(LinkRecorder::heard, expected);
     EXPECT_EQ(Windows().cursor, CursorShape::Hand);
     EXPECT_EQ(Windows().opened_addresses.size(), 1u) << "the click went through the chain";
@@ -270,11 +273,11 @@ TEST_F(MainWindowTest, AboutPageColoursOnlyTheLink) {
 
 TEST_F(MainWindowTest, AboutPagePaintsTheLinkTealOnButtonFaceAndTheRestPlain) {
     ShowAboutPage();
-    PaintFrame();
+    PaintWindowTree();
     EXPECT_EQ(LookOfLink(), ExpectedLinkLook);
 
     // Every other text of the page is in the default colour, and each text control drew.
-    const PixelRect page = FrameRect(AboutPageWindow());
+    const PixelRect page = WindowRectInFrame(AboutPageWindow());
     std::map<int, int> lines_by_control;
     for (const DrawCommand& command : Windows().frame.commands) {
         if (command.op != DrawOp::Text || !page.contains(command.rect.x, command.rect.y)) {
@@ -282,8 +285,8 @@ TEST_F(MainWindowTest, AboutPagePaintsTheLinkTealOnButtonFaceAndTheRestPlain) {
         }
         HWND under = nullptr;
         for (Window* control : AboutPageWindow()->children) {
-            if (control->is_class("STATIC") &&
-                FrameRect(control).contains(command.rect.x, command.rect.y)) {
+            if (!control->text.empty() &&
+                WindowRectInFrame(control).contains(command.rect.x, command.rect.y)) {
                 under = control;
             }
         }
@@ -300,7 +303,7 @@ TEST_F(MainWindowTest, AboutPagePaintsTheLinkTealOnButtonFaceAndTheRestPlain) {
     EXPECT_EQ(lines_by_control, expected_lines);
 
     // The banner, centred in its control, which is exactly the picture's size here.
-    const PixelRect picture = FrameRect(FindControl(1003));
+    const PixelRect picture = WindowRectInFrame(FindControl(1003));
     int bitmaps = 0;
     for (const DrawCommand& command : Windows().frame.commands) {
         if (command.op == DrawOp::Bitmap) {
@@ -315,25 +318,25 @@ TEST_F(MainWindowTest, AboutPagePaintsTheLinkTealOnButtonFaceAndTheRestPlain) {
 
 TEST_F(MainWindowTest, AboutLinkRepaintsInTheSameColoursAfterEachVisit) {
     ShowAboutPage();
-    PaintFrame();
+    PaintWindowTree();
     const std::size_t brushes = Windows().brushes.size();
     for (int visit = 1; visit <= 3; ++visit) {
         SCOPED_TRACE(visit);
         ChooseTab(TabHandle, visit - 1);
-        PaintFrame();
+        PaintWindowTree();
         EXPECT_EQ(LinkTextIndex(), Windows().frame.commands.size()) << "hidden with its page";
         ShowAboutPage();
-        PaintFrame();
+        PaintWindowTree();
         EXPECT_EQ(LookOfLink(), ExpectedLinkLook);
     }
     EXPECT_EQ(Windows().brushes.size(), brushes) << "one brush serves every paint";
 }
 
 TEST_F(MainWindowTest, AboutPageSitsFourUnitsFurtherRightThanTheOtherPages) {
-    const PixelRect tab = FrameRect(TabHandle);
+    const PixelRect tab = WindowRectInFrame(TabHandle);
     for (int index = 0; index < PageCount; ++index) {
         SCOPED_TRACE(index);
-        const PixelRect page = FrameRect(PageHandles[index]);
+        const PixelRect page = WindowRectInFrame(PageHandles[index]);
         const int x = index == AboutTab ? 6 : 2;
         EXPECT_EQ(page.x - tab.x, DialogUnitsToPixelsX(x));
         EXPECT_EQ(page.y - tab.y, DialogUnitsToPixelsY(13));
@@ -341,7 +344,7 @@ TEST_F(MainWindowTest, AboutPageSitsFourUnitsFurtherRightThanTheOtherPages) {
         EXPECT_EQ(page.bottom() - tab.y, DialogUnitsToPixelsY(13 + 212));
     }
     // Four dialog units are six pixels of the test font (six pixels per average character).
-    EXPECT_EQ(FrameRect(PageHandles[AboutTab]).x - FrameRect(PageHandles[0]).x, 6);
+    EXPECT_EQ(WindowRectInFrame(PageHandles[AboutTab]).x - WindowRectInFrame(PageHandles[0]).x, 6);
 
     // The page's controls in dialog units of the page, as laid out for the About page.
     struct Row {
@@ -355,7 +358,7 @@ TEST_F(MainWindowTest, AboutPageSitsFourUnitsFurtherRightThanTheOtherPages) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.id);
-        const PixelRect control = FrameRect(FindControl(row.id));
+        const PixelRect control = WindowRectInFrame(FindControl(row.id));
         EXPECT_EQ(control.x - tab.x, DialogUnitsToPixelsX(6) + DialogUnitsToPixelsX(row.x));
         EXPECT_EQ(control.y - tab.y, DialogUnitsToPixelsY(13) + DialogUnitsToPixelsY(row.y));
         EXPECT_EQ(control.right() - tab.x,
@@ -364,6 +367,6 @@ TEST_F(MainWindowTest, AboutPageSitsFourUnitsFurtherRightThanTheOtherPages) {
                   DialogUnitsToPixelsY(13) + DialogUnitsToPixelsY(row.y + row.height));
     }
     // The title line sits on the top edge of the first group box, like its caption.
-    EXPECT_EQ(FrameRect(FindControl(5002)).y, FrameRect(FindControl(5001)).y);
-    EXPECT_EQ(FrameRect(FindControl(5008)).y, FrameRect(FindControl(5007)).y);
+    EXPECT_EQ(WindowRectInFrame(FindControl(5002)).y, WindowRectInFrame(FindControl(5001)).y);
+    EXPECT_EQ(WindowRectInFrame(FindControl(5008)).y, WindowRectInFrame(FindControl(5007)).y);
 }

@@ -1,6 +1,6 @@
 #include "control_test_dialog.h"
 
-#include "platform/control_classes.h"
+#include "platform/controls/control_classes.h"
 
 #include <gtest/gtest.h>
 
@@ -174,25 +174,25 @@ TEST_F(ButtonControl, DialogCodes) {
 }
 
 TEST_F(ButtonControl, HeldButtonDrawsItsTextOnePixelDownRight) {
-    PaintFrame();
+    PaintWindowTree();
     const DrawCommand* resting = FindText(Windows().frame, "Push");
     ASSERT_NE(resting, nullptr);
     const PixelRect at_rest = resting->rect;
 
     PressMouse(Button(PushId), 5, 5);
-    PaintFrame();
+    PaintWindowTree();
     const DrawCommand* held = FindText(Windows().frame, "Push");
     ASSERT_NE(held, nullptr);
     EXPECT_EQ(held->rect.x, at_rest.x + 1);
     EXPECT_EQ(held->rect.y, at_rest.y + 1);
 
     MoveMouse(Button(PushId), -10, -10);
-    PaintFrame();
+    PaintWindowTree();
     EXPECT_EQ(FindText(Windows().frame, "Push")->rect, at_rest) << "off the button it pops up";
 }
 
 TEST_F(ButtonControl, TextColourFollowsTheEnabledState) {
-    PaintFrame();
+    PaintWindowTree();
     EXPECT_EQ(FindText(Windows().frame, "Push")->colour, GetSysColor(COLOR_BTNTEXT));
     EXPECT_EQ(FindText(Windows().frame, "Off")->colour, GetSysColor(COLOR_GRAYTEXT));
 }
@@ -207,22 +207,22 @@ int DottedFrames() {
 
 TEST_F(ButtonControl, OnlyTheFocusedButtonDrawsAFocusRectangle) {
     MoveFocus(nullptr);
-    PaintFrame();
+    PaintWindowTree();
     EXPECT_EQ(DottedFrames(), 0);
     for (int id : {PushId, CheckId}) {
         SCOPED_TRACE(id);
         MoveFocus(Button(id));
-        PaintFrame();
+        PaintWindowTree();
         EXPECT_EQ(DottedFrames(), 1);
     }
 }
 
 // The caption sits on the frame's top edge, on a strip of button face that hides the frame.
 TEST_F(ButtonControl, GroupBoxCaptionCutsTheFrame) {
-    PaintFrame();
+    PaintWindowTree();
     const DrawCommand* caption = FindText(Windows().frame, "Group");
     ASSERT_NE(caption, nullptr);
-    const PixelRect box = FrameRect(Button(GroupId));
+    const PixelRect box = WindowRectInFrame(Button(GroupId));
     EXPECT_EQ(caption->rect.y, box.y);
     const int frame_line_y = box.y + caption->rect.height / 2;
     EXPECT_EQ(ColourAt(caption->rect.x + 1, frame_line_y), GetSysColor(COLOR_BTNFACE));

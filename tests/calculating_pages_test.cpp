@@ -5,7 +5,7 @@
 
 #include "main_window_fixture.h"
 
-#include "platform/control_classes.h"
+#include "platform/controls/control_classes.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -270,8 +270,7 @@ PageSnapshot SnapshotOfPages() {
     PageSnapshot snapshot;
     for (int page = 0; page < 2; ++page) {
         for (Window* control : PageHandles[page]->children) {
-            const LRESULT check =
-                control->is_class("BUTTON") ? SendMessage(control, BM_GETCHECK, 0, 0) : 0;
+            const LRESULT check = SendMessage(control, BM_GETCHECK, 0, 0);
             snapshot[control->id] = {control->text, check};
         }
     }

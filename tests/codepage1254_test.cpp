@@ -1,4 +1,4 @@
-#include "platform/codepage1254.h"
+#include "platform/text/codepage1254.h"
 
 #include <gtest/gtest.h>
 

@@ -6,8 +6,10 @@
 // at a control while it notifies, sets a hook. Mouse and key helpers feed the window
 // system's input dispatch, so messages arrive the way a user's input makes them.
 
-#include "platform/dialog_template.h"
-#include "platform/window_system.h"
+#include "platform/core/dialog_template.h"
+#include "platform/core/window_system.h"
+#include "resources/program_resources.h"
+#include "testing/headless_windows.h"
 
 #include <functional>
 #include <span>
@@ -51,13 +53,15 @@ inline INT_PTR CALLBACK TestDialogProcedure(HWND dialog, UINT message, WPARAM wp
 }
 
 // The controls must outlive the dialog (a static table).
+// The program's module lends the dialog the words of the edit fields' context menu.
 inline HWND OpenTestDialog(std::span<const ControlTemplate> controls) {
-    ResetWindows();
+    StartHeadlessWindows(&ProgramResources);
     TestDialog& test = CurrentTestDialog();
     test = TestDialog();
     test.source = {100, "Test",          0, 0,       200, 120, WS_POPUP | WS_VISIBLE,
                    0,   "MS Sans Serif", 8, controls};
-    test.window = CreateDialogFromTemplate(test.source, nullptr, TestDialogProcedure, 0);
+    test.window = CreateDialogFromTemplate(test.source, nullptr, TestDialogProcedure, 0,
+                                           GetModuleHandle(nullptr));
     return test.window;
 }
 
@@ -67,7 +71,7 @@ inline std::vector<HeardMessage>& Heard() {
 
 // Points are relative to the control, in pixels.
 inline void SendMouse(InputEvent::Type type, HWND control, int x, int y, int clicks = 1) {
-    const PixelRect frame = FrameRect(control);
+    const PixelRect frame = WindowRectInFrame(control);
     InputEvent event;
     event.type = type;
     event.x = frame.x + x;

@@ -1,7 +1,7 @@
 #include "main_window_fixture.h"
 
 #include "pages/convert_page.h"
-#include "platform/control_classes.h"
+#include "platform/controls/control_classes.h"
 
 #include <cstdio>
 #include <random>

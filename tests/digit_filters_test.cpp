@@ -1,9 +1,10 @@
 #include "operand/digit_filters.h"
 #include "operand/hex_pair_filter.h"
 
-#include "platform/clipboard.h"
-#include "platform/dialog_template.h"
-#include "platform/window_system.h"
+#include "platform/core/dialog_template.h"
+#include "platform/core/window_system.h"
+#include "platform/text/clipboard.h"
+#include "testing/headless_windows.h"
 
 #include <gtest/gtest.h>
 
@@ -47,7 +48,7 @@ INT_PTR CALLBACK FilterPageProcedure(HWND page, UINT message, WPARAM, LPARAM) {
 class DigitFilters : public testing::Test {
   protected:
     void SetUp() override {
-        ResetWindows();
+        StartHeadlessWindows(nullptr);
         m_page = CreateDialogFromTemplate(FilterPage, nullptr, FilterPageProcedure, 0);
         ASSERT_NE(m_page, nullptr);
     }

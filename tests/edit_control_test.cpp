@@ -1,11 +1,11 @@
 #include "control_test_dialog.h"
 
-#include "platform/clipboard.h"
-#include "platform/control_classes.h"
-#include "platform/edit_model.h"
-#include "platform/headless/headless_backend.h"
-#include "platform/paint.h"
-#include "platform/simulated_user.h"
+#include "platform/backends/headless/headless_backend.h"
+#include "platform/controls/control_classes.h"
+#include "platform/controls/edit/edit_model.h"
+#include "platform/paint/device_context.h"
+#include "platform/text/clipboard.h"
+#include "testing/simulated_user.h"
 
 #include <gtest/gtest.h>
 
@@ -199,7 +199,7 @@ TEST_F(EditControl, FieldWithoutAutoScrollTakesOnlyWhatItsWidthShows) {
     Focus(NarrowId);
     TypeBytes(std::string(30, 'W'));
     const std::size_t shown = TextOf(NarrowId).size();
-    const int field_width = FrameRect(Field(NarrowId)).width;
+    const int field_width = WindowRectInFrame(Field(NarrowId)).width;
     ASSERT_GT(shown, 0u);
     EXPECT_LE(static_cast<int>(shown) * HeadlessBackend::CharacterWidth, field_width);
     // Only the edge and the margins are left over: not room for one more character.
@@ -236,10 +236,10 @@ TEST_F(EditControl, AutoScrollFieldTakesLongTextAndKeepsTheCaretInView) {
     TypeBytes(std::string(60, 'W'));
     EXPECT_EQ(TextOf(PlainId).size(), 60u);
     EXPECT_EQ(Windows().beep_count, 0);
-    PaintFrame();
+    PaintWindowTree();
     const DrawCommand* caret = FindCaret(Windows().frame);
     ASSERT_NE(caret, nullptr);
-    const PixelRect field = FrameRect(Field(PlainId));
+    const PixelRect field = WindowRectInFrame(Field(PlainId));
     EXPECT_TRUE(field.contains(caret->rect.x, caret->rect.y));
     EXPECT_GT(caret->rect.x, field.x + field.width / 2); // at the end, on the right
 }
@@ -557,18 +557,18 @@ const DrawCommand* FindFill(const DrawList& list, COLORREF colour, const PixelRe
 }
 
 TEST_F(EditControl, SelectionIsPaintedOnlyWhileFocused) {
-    const PixelRect field = FrameRect(Field(PlainId));
+    const PixelRect field = WindowRectInFrame(Field(PlainId));
     SetText(PlainId, "abcd");
     Focus(PlainId);
     Select(PlainId, 1, 3);
-    PaintFrame();
+    PaintWindowTree();
     EXPECT_NE(FindFill(Windows().frame, GetSysColor(COLOR_HIGHLIGHT), field), nullptr);
     const DrawCommand* selected = FindText(Windows().frame, "bc");
     ASSERT_NE(selected, nullptr);
     EXPECT_EQ(selected->colour, GetSysColor(COLOR_HIGHLIGHTTEXT));
 
     SetFocus(Field(MirrorId));
-    PaintFrame();
+    PaintWindowTree();
     EXPECT_EQ(FindFill(Windows().frame, GetSysColor(COLOR_HIGHLIGHT), field), nullptr);
     EXPECT_NE(FindText(Windows().frame, "abcd"), nullptr);
 }
@@ -581,9 +581,9 @@ bool HasFill(const DrawList& list, COLORREF colour, const PixelRect& rect) {
 
 // The background fills the field inside its two-pixel sunken edge.
 TEST_F(EditControl, ReadOnlyBackgroundIsButtonFace) {
-    PaintFrame();
-    const PixelRect read_only = FrameRect(Field(ReadOnlyId)).inset(2);
-    const PixelRect editable = FrameRect(Field(PlainId)).inset(2);
+    PaintWindowTree();
+    const PixelRect read_only = WindowRectInFrame(Field(ReadOnlyId)).inset(2);
+    const PixelRect editable = WindowRectInFrame(Field(PlainId)).inset(2);
     EXPECT_TRUE(HasFill(Windows().frame, GetSysColor(COLOR_BTNFACE), read_only));
     EXPECT_TRUE(HasFill(Windows().frame, GetSysColor(COLOR_WINDOW), editable));
 }

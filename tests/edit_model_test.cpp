@@ -1,4 +1,5 @@
-#include "platform/edit_model.h"
+#include "platform/controls/edit/edit_model.h"
+#include "platform/text/codepage1254.h"
 
 #include <gtest/gtest.h>
 
@@ -225,7 +226,7 @@ TEST(EditModel, UpperCasesCodePage1254Letters) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.why);
-        EXPECT_EQ(UpperCaseCodePage1254(row.byte), row.expected);
+        EXPECT_EQ(UpperCaseByte(row.byte), row.expected);
     }
 }
 

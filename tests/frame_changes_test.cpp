@@ -1,7 +1,7 @@
-#include "platform/frame_changes.h"
+#include "platform/paint/frame_changes.h"
 
 #include "main_window_fixture.h"
-#include "platform/control_classes.h"
+#include "platform/controls/control_classes.h"
 
 #include <gtest/gtest.h>
 
@@ -146,10 +146,10 @@ class FrameChangesInMainWindow : public MainWindowTest {};
 TEST_F(FrameChangesInMainWindow, DigitTypedChangesOnlyTheValueFields) {
     ChooseTab(TabHandle, 2);
     Type(4004, "89ABCDE");
-    PaintFrame();
+    PaintWindowTree();
     const DrawList before = Windows().frame;
     TypeBytes("F");
-    PaintFrame();
+    PaintWindowTree();
     const DrawList after = Windows().frame;
     const std::vector<PixelRect> areas = ChangedAreas(before, after);
     ASSERT_FALSE(areas.empty());
@@ -177,7 +177,7 @@ TEST_F(FrameChangesInMainWindow, DigitTypedChangesOnlyTheValueFields) {
     const int fields[] = {4004, 4006, 4008, 4010, 4012};
     for (const PixelRect& area : areas) {
         const bool is_in_a_field = std::any_of(std::begin(fields), std::end(fields), [&](int id) {
-            return area.intersected(FrameRect(FindControl(id))) == area;
+            return area.intersected(WindowRectInFrame(FindControl(id))) == area;
         });
         EXPECT_TRUE(is_in_a_field)
             << area.x << "," << area.y << " " << area.width << "x" << area.height;

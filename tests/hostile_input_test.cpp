@@ -7,9 +7,10 @@
 #include "main_window_fields.h"
 #include "main_window_fixture.h"
 
-#include "platform/control_classes.h"
-#include "platform/edit_model.h"
-#include "platform/edit_view.h"
+#include "platform/controls/control_classes.h"
+#include "platform/controls/edit/edit_model.h"
+#include "platform/controls/edit/edit_view.h"
+#include "platform/text/codepage1254.h"
 
 #include <algorithm>
 #include <chrono>
@@ -55,7 +56,7 @@ bool IsStartOf(std::string_view text, std::string_view source) {
     if (text.size() > source.size())
         return false;
     for (std::size_t index = 0; index < text.size(); ++index)
-        if (text[index] != source[index] && text[index] != UpperCaseCodePage1254(source[index]))
+        if (text[index] != source[index] && text[index] != UpperCaseByte(source[index]))
             return false;
     return true;
 }

@@ -1,6 +1,8 @@
 #include "main_window_fixture.h"
 
-#include "platform/control_classes.h"
+#include "platform/controls/control_classes.h"
+#include "platform/platform.h"
+#include "testing/headless_windows.h"
 
 #include <algorithm>
 #include <vector>
@@ -207,17 +209,14 @@ TEST_F(MainWindowTest, EveryWayOfClosingEndsWithZero) {
 }
 
 TEST(MainWindowRun, FailsWithMinusOneWhenNoWindowCanBeOpened) {
-    auto backend = std::make_unique<HeadlessBackend>();
-    backend->fail_to_open("cannot open display: no display");
-    ResetWindows(std::move(backend));
-    testing::internal::CaptureStderr();
+    StartHeadlessWindows(&ProgramResources).fail_to_open("cannot open display: no display");
     EXPECT_EQ(RunMainWindow(), -1);
-    std::string error = testing::internal::GetCapturedStderr();
+    const std::string& error = WindowSystemFailure();
     EXPECT_NE(error.find("cannot open display: no display"), std::string::npos) << error;
 }
 
 TEST(MainWindowRun, ReturnsTheModalResultAfterKapat) {
-    ResetWindows();
+    StartHeadlessWindows(&ProgramResources);
     int steps = 0;
     Windows().idle_step = [&steps] {
         ++steps;

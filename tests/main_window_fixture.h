@@ -5,9 +5,11 @@
 
 #include "app/main_dialog.h"
 #include "pages/about_page.h"
-#include "platform/headless/headless_backend.h"
-#include "platform/simulated_user.h"
-#include "platform/window_system.h"
+#include "platform/backends/headless/headless_backend.h"
+#include "platform/core/window_system.h"
+#include "resources/program_resources.h"
+#include "testing/headless_windows.h"
+#include "testing/simulated_user.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -15,9 +17,7 @@
 class MainWindowTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        auto backend = std::make_unique<HeadlessBackend>();
-        m_backend = backend.get();
-        ResetWindows(std::move(backend));
+        m_backend = &StartHeadlessWindows(&ProgramResources);
         AppInstance = GetModuleHandle(nullptr);
         HandCursor = LoadCursor(nullptr, IDC_HAND);
         CurrentPage = 0;

@@ -1,4 +1,4 @@
-#include "platform/png_writer.h"
+#include "platform/paint/png_writer.h"
 
 #include <gtest/gtest.h>
 

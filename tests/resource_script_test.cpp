@@ -1,3 +1,4 @@
+#include "resources/program_resources.h"
 #include "resources/resource_ids.h"
 #include "resources/templates.h"
 #include "tools/rcgen/resource_script.h"

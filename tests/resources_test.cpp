@@ -2,10 +2,11 @@
 // the pages and the main dialog rely on, the texts in code page 1254, and the headers of
 // the embedded icon and banner files.
 
-#include "platform/codepage1254.h"
-#include "platform/dialog_template.h"
-#include "platform/windows_api.h"
+#include "platform/core/dialog_template.h"
+#include "platform/text/codepage1254.h"
+#include "platform/win/windows_api.h"
 #include "resources/about_texts.h"
+#include "resources/program_resources.h"
 #include "resources/resource_ids.h"
 #include "resources/templates.h"
 

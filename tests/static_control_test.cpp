@@ -1,7 +1,8 @@
 #include "control_test_dialog.h"
 
-#include "platform/brush.h"
-#include "platform/control_classes.h"
+#include "platform/controls/control_classes.h"
+#include "platform/win/brush.h"
+#include "resources/program_resources.h"
 #include "resources/resource_ids.h"
 
 #include <gtest/gtest.h>
@@ -28,7 +29,7 @@ HWND Control(int id) {
 
 // The texts drawn inside a control, each with its line number (13-pixel lines).
 std::vector<std::pair<std::string, int>> LinesOf(HWND control) {
-    const PixelRect frame = FrameRect(control);
+    const PixelRect frame = WindowRectInFrame(control);
     std::vector<std::pair<std::string, int>> lines;
     for (const DrawCommand& command : Windows().frame.commands) {
         if (command.op == DrawOp::Text && frame.contains(command.rect.x, command.rect.y)) {
@@ -87,20 +88,20 @@ TEST(StaticControl, ParentColoursReachTheDrawList) {
             SetTextColor(dc, RGB(0, 102, 102));
             return reinterpret_cast<INT_PTR>(CreateSolidBrush(brush_colour));
         };
-        PaintFrame();
+        PaintWindowTree();
         EXPECT_EQ(asked_for, (std::vector<HWND>{Control(LinkId), Control(PlainId)}));
 
         const DrawCommand* link = FindText(Windows().frame, "link");
         ASSERT_NE(link, nullptr);
         EXPECT_EQ(link->colour, 0x666600u);
-        const PixelRect link_frame = FrameRect(Control(LinkId));
+        const PixelRect link_frame = WindowRectInFrame(Control(LinkId));
         EXPECT_EQ(ColourAt(link_frame.x + 3, link_frame.y + 3), brush_colour);
         EXPECT_EQ(ColourAt(link->rect.x + 1, link->rect.y + 1), row.behind_text);
 
         const DrawCommand* plain = FindText(Windows().frame, "plain");
         ASSERT_NE(plain, nullptr);
         EXPECT_EQ(plain->colour, GetSysColor(COLOR_BTNTEXT));
-        const PixelRect plain_frame = FrameRect(Control(PlainId));
+        const PixelRect plain_frame = WindowRectInFrame(Control(PlainId));
         EXPECT_EQ(ColourAt(plain_frame.right() - 2, plain_frame.y + 2), GetSysColor(COLOR_BTNFACE));
     }
 }
@@ -131,10 +132,10 @@ TEST(StaticControl, AlignmentAndEdges) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         ASSERT_NE(OpenTestDialog({&row.control, 1}), nullptr);
-        PaintFrame();
+        PaintWindowTree();
         const DrawCommand* text = FindText(Windows().frame, "abc");
         ASSERT_NE(text, nullptr);
-        const PixelRect frame = FrameRect(Control(1));
+        const PixelRect frame = WindowRectInFrame(Control(1));
         EXPECT_EQ(text->rect.x - frame.x, row.x_offset);
         EXPECT_EQ(text->rect.y - frame.y, row.y_offset);
     }
@@ -161,7 +162,7 @@ TEST(StaticControl, WrapsAtSpacesAndBreaksLines) {
         const ControlTemplate control[] = {
             {"STATIC", row.text, 1, 10, 10, 40, 40, Child | SS_LEFT, 0}};
         ASSERT_NE(OpenTestDialog(control), nullptr);
-        PaintFrame();
+        PaintWindowTree();
         EXPECT_EQ(LinesOf(Control(1)), row.lines);
     }
 }
@@ -169,7 +170,7 @@ TEST(StaticControl, WrapsAtSpacesAndBreaksLines) {
 TEST(StaticControl, TextSetLaterIsPainted) {
     ASSERT_NE(OpenTestDialog(LinkAndPlain), nullptr);
     SetDlgItemText(CurrentTestDialog().window, PlainId, "other");
-    PaintFrame();
+    PaintWindowTree();
     EXPECT_EQ(LinesOf(Control(PlainId)), (std::vector<std::pair<std::string, int>>{{"other", 0}}));
 }
 
@@ -197,8 +198,8 @@ TEST(StaticControl, PictureIsPlacedInTheControl) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         ASSERT_NE(OpenTestDialog({&row.control, 1}), nullptr);
-        PaintFrame();
-        const PixelRect frame = FrameRect(Control(BannerBitmapId));
+        PaintWindowTree();
+        const PixelRect frame = WindowRectInFrame(Control(BannerBitmapId));
         EXPECT_EQ(frame.width, 420);
         EXPECT_EQ(frame.height, 82);
         const DrawCommand* picture = nullptr;
@@ -209,7 +210,7 @@ TEST(StaticControl, PictureIsPlacedInTheControl) {
         EXPECT_EQ(picture->bitmap.data(), banner->bytes.data());
         EXPECT_EQ(picture->rect.x - frame.x, row.x_offset);
         EXPECT_EQ(picture->rect.y - frame.y, row.y_offset);
-        EXPECT_EQ(picture->clip, frame.intersected(FrameRect(CurrentTestDialog().window)));
+        EXPECT_EQ(picture->clip, frame.intersected(WindowRectInFrame(CurrentTestDialog().window)));
     }
 }
 

@@ -1,7 +1,7 @@
 #include "control_test_dialog.h"
 
-#include "platform/control_classes.h"
-#include "platform/tab_control.h"
+#include "platform/controls/control_classes.h"
+#include "platform/controls/tab_control.h"
 
 #include <gtest/gtest.h>
 
@@ -196,8 +196,8 @@ TEST(TabControl, LabelsArePaintedInsideTheirTabs) {
     const char* const labels[] = {"Ab", "Cde", "F"};
     ASSERT_NE(OpenWithTabs(FocusNeverTab, {labels[0], labels[1], labels[2]}), nullptr);
     SendMessage(Tab(), TCM_SETCURSEL, 1, 0);
-    PaintFrame();
-    const PixelRect frame = FrameRect(Tab());
+    PaintWindowTree();
+    const PixelRect frame = WindowRectInFrame(Tab());
     const TabParts parts = TabRects(Tab());
     for (int index = 0; index < 3; ++index) {
         SCOPED_TRACE(labels[index]);

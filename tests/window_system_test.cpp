@@ -1,7 +1,9 @@
 #include "control_test_dialog.h"
 
-#include "platform/headless/headless_backend.h"
-#include "platform/simulated_user.h"
+#include "platform/backends/headless/headless_backend.h"
+#include "resources/program_resources.h"
+#include "testing/headless_windows.h"
+#include "testing/simulated_user.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -108,7 +110,7 @@ TEST(WindowCalls, ShowWindowReportsThePreviousStateAndHidingTakesTheFocusAway) {
 }
 
 TEST(Dialogs, InitialisationRunsInsideTheCreatingCall) {
-    ResetWindows();
+    StartHeadlessWindows(nullptr);
     static bool saw_controls = false;
     static bool created = false;
     DialogTemplate source{100, "T",     0, 0, 200, 120, WS_POPUP | WS_VISIBLE, 0, "MS Sans Serif",
@@ -127,7 +129,7 @@ TEST(Dialogs, InitialisationRunsInsideTheCreatingCall) {
 }
 
 TEST(Dialogs, ModalCallReturnsTheEndDialogValueOrMinusOne) {
-    ResetWindows();
+    StartHeadlessWindows(&ProgramResources);
     EXPECT_EQ(DialogBoxParam(&ProgramResources, MAKEINTRESOURCE(4242), nullptr, nullptr, 0), -1)
         << "no such template";
     Windows().idle_step = [] {
@@ -211,7 +213,7 @@ TEST(Pointer, EachControlShowsItsClassCursorUnlessItsProcedureSetsOne) {
         {11, CursorShape::IBeam}, {12, CursorShape::Arrow}, {15, CursorShape::Arrow}};
     for (const Row& row : rows) {
         SCOPED_TRACE(row.id);
-        PixelRect rect = FrameRect(Item(row.id));
+        PixelRect rect = WindowRectInFrame(Item(row.id));
         MovePointerTo(rect.x + 2, rect.y + 2);
         EXPECT_EQ(Windows().cursor, row.shape);
     }

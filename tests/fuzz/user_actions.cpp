@@ -3,10 +3,10 @@
 #include "main_window_fields.h"
 
 #include "app/main_dialog.h"
-#include "platform/control_classes.h"
-#include "platform/headless/headless_backend.h"
-#include "platform/simulated_user.h"
-#include "platform/window_system.h"
+#include "platform/backends/headless/headless_backend.h"
+#include "platform/controls/control_classes.h"
+#include "platform/core/window_system.h"
+#include "testing/simulated_user.h"
 
 #include <optional>
 #include <string_view>
@@ -283,7 +283,7 @@ Action ChooseMenuCommand(ByteSource& bytes) {
 }
 
 Action UsePointer(ByteSource& bytes) {
-    const PixelRect window = FrameRect(Windows().main_window);
+    const PixelRect window = WindowRectInFrame(Windows().main_window);
     const int x = bytes.next16() % std::max(window.width, 1);
     const int y = bytes.next16() % std::max(window.height, 1);
     const std::uint8_t how = bytes.next();

@@ -3,8 +3,11 @@
 #include "window_invariants.h"
 
 #include "app/main_dialog.h"
-#include "platform/headless/headless_backend.h"
-#include "platform/window_system.h"
+#include "platform/backends/headless/headless_backend.h"
+#include "platform/core/window_system.h"
+#include "platform/platform.h"
+#include "resources/program_resources.h"
+#include "testing/headless_windows.h"
 
 #include <memory>
 
@@ -12,9 +15,7 @@ std::uint64_t RunSession(ByteSource& bytes, const SessionOptions& options) {
     std::uint64_t performed = 0;
     auto is_done = [&] { return bytes.is_exhausted() || performed >= options.most_actions; };
     while (!is_done()) {
-        auto backend = std::make_unique<HeadlessBackend>();
-        HeadlessBackend& headless = *backend;
-        ResetWindows(std::move(backend));
+        HeadlessBackend& headless = StartHeadlessWindows(&ProgramResources);
         WindowInvariants invariants;
         bool is_attached = false;
         Windows().idle_step = [&] {
@@ -34,6 +35,6 @@ std::uint64_t RunSession(ByteSource& bytes, const SessionOptions& options) {
         };
         RunMainWindow();
     }
-    ResetWindows();
+    StopWindowSystem();
     return performed;
 }

@@ -4,9 +4,9 @@
 #include "require.h"
 
 #include "app/main_dialog.h"
-#include "platform/edit_view.h"
-#include "platform/simulated_user.h"
-#include "platform/window_system.h"
+#include "platform/controls/edit/edit_view.h"
+#include "platform/core/window_system.h"
+#include "testing/simulated_user.h"
 
 #include <algorithm>
 #include <bitset>

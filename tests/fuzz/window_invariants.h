@@ -26,7 +26,7 @@
 
 #include "user_actions.h"
 
-#include "platform/windows_api.h"
+#include "platform/win/windows_api.h"
 
 #include <cstdint>
 #include <deque>

@@ -11,12 +11,14 @@
 // It acts on nothing real; what the tests do with the positions is theirs.
 
 #include "app/main_dialog.h"
-#include "platform/codepage1254.h"
-#include "platform/control_classes.h"
-#include "platform/sdl/measuring_backend.h"
-#include "platform/simulated_user.h"
-#include "platform/tab_control.h"
-#include "platform/window_system.h"
+#include "platform/backends/sdl/measuring_backend.h"
+#include "platform/controls/control_classes.h"
+#include "platform/controls/tab_control.h"
+#include "platform/core/window_system.h"
+#include "platform/platform.h"
+#include "platform/text/codepage1254.h"
+#include "resources/program_resources.h"
+#include "testing/simulated_user.h"
 
 #include <cstdio>
 #include <string>
@@ -30,15 +32,16 @@ void PrintTarget(const std::string& name, const PixelRect& rect, const char* kin
 
 void PrintControls(HWND window) {
     for (Window* child : window->children) {
-        if (!child->is_class("#32770") && child->id != 0) {
-            PrintTarget(std::to_string(child->id), FrameRect(child), child->window_class->name);
+        if ((child->ex_style & WS_EX_CONTROLPARENT) == 0 && child->id != 0) {
+            PrintTarget(std::to_string(child->id), WindowRectInFrame(child),
+                        child->window_class->name);
         }
         PrintControls(child);
     }
 }
 
 void PrintTabs() {
-    const PixelRect origin = FrameRect(TabHandle);
+    const PixelRect origin = WindowRectInFrame(TabHandle);
     for (int selected = 0; selected < PageCount; ++selected) {
         ChooseTab(TabHandle, selected);
         const TabParts parts = TabRects(TabHandle);
@@ -53,7 +56,7 @@ void PrintTabs() {
     ChooseTab(TabHandle, 0);
 }
 
-std::string MenuLabel(const char* label) {
+std::string MenuLabel(std::string_view label) {
     std::string utf8 = CodePage1254ToUtf8(label);
     for (char& character : utf8) {
         if (character == ' ') {
@@ -67,7 +70,7 @@ std::string MenuLabel(const char* label) {
 // centre puts them; the page holding the field is shown first, as it is for a user.
 void PrintMenusOf(HWND window) {
     for (Window* child : window->children) {
-        if (child->is_class("EDIT")) {
+        if (SendMessage(child, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) {
             for (int page = 0; page < PageCount; ++page) {
                 if (PageHandles[page] == child->parent) {
                     ChooseTab(TabHandle, page);
@@ -89,7 +92,7 @@ void PrintMenusOf(HWND window) {
 } // namespace
 
 int main() {
-    ResetWindows(std::make_unique<MeasuringBackend>());
+    StartWindowSystem(std::make_unique<MeasuringBackend>(), &ProgramResources);
     // Without the display's font every position would be wrong; say so rather than guess.
     Windows().backend->font_metrics();
     if (const std::string error = Windows().backend->error(); !error.empty()) {
@@ -99,7 +102,7 @@ int main() {
     bool printed = false;
     Windows().idle_step = [&printed] {
         HWND top = Windows().main_window;
-        PrintTarget("window", FrameRect(top), top->window_class->name);
+        PrintTarget("window", WindowRectInFrame(top), top->window_class->name);
         PrintControls(top);
         PrintTabs();
         PrintMenusOf(top);

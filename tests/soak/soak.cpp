@@ -17,10 +17,10 @@
 #include "main_window_fields.h"
 #include "user_session.h"
 
-#include "platform/headless/headless_backend.h"
-#include "platform/simulated_user.h"
-#include "platform/window.h"
-#include "platform/window_system.h"
+#include "platform/backends/headless/headless_backend.h"
+#include "platform/core/window.h"
+#include "platform/core/window_system.h"
+#include "testing/simulated_user.h"
 
 #include <malloc.h>
 #include <unistd.h>

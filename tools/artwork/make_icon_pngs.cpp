@@ -5,7 +5,7 @@
 //
 // Usage: make-icon-pngs FOLDER
 
-#include "platform/png_writer.h"
+#include "platform/paint/png_writer.h"
 #include "tools/artwork/icon_picture.h"
 
 #include <array>

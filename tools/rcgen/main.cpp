@@ -3,7 +3,7 @@
 // The icon and the banner are named by file name only; the build tells the resource
 // compiler where to find them (resources/).
 
-#include "platform/dialog_template.h"
+#include "resources/program_resources.h"
 #include "resources/resource_ids.h"
 #include "resources/version_info.h"
 #include "tools/rcgen/resource_script.h"

@@ -1,6 +1,6 @@
 #include "tools/rcgen/resource_script.h"
 
-#include "platform/codepage1254.h"
+#include "platform/text/codepage1254.h"
 
 #include <charconv>
 #include <cstdio>

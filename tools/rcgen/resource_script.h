@@ -8,7 +8,7 @@
 // #pragma code_page(1254). Compiling it is windres's job, and which files the names stand
 // for is the build's.
 
-#include "platform/dialog_template.h"
+#include "platform/core/dialog_template.h"
 #include "resources/version_info.h"
 
 #include <array>

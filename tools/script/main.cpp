@@ -2,8 +2,11 @@
 // backend or, with --sdl, in a real window. Usage: kalvetra-script [--sdl] [FILE]
 
 #include "app/main_dialog.h"
-#include "platform/sdl/sdl_backend.h"
-#include "platform/window_system.h"
+#include "platform/backends/sdl/sdl_backend.h"
+#include "platform/core/window_system.h"
+#include "platform/platform.h"
+#include "resources/program_resources.h"
+#include "testing/headless_windows.h"
 #include "tools/script/script_runner.h"
 
 #include <fstream>
@@ -29,11 +32,14 @@ int main(int argc, char** argv) {
     if (script == nullptr)
         return 2;
 
-    ResetWindows(use_display ? std::make_unique<SdlBackend>() : nullptr);
+    if (use_display)
+        StartWindowSystem(std::make_unique<SdlBackend>(), &ProgramResources);
+    else
+        StartHeadlessWindows(&ProgramResources);
     ScreenshotSaver save_screenshot;
     if (use_display) {
         save_screenshot = [](const std::string& file) {
-            PaintFrame();
+            PaintWindowTree();
             Windows().backend->present(Windows().frame);
             return Windows().backend->save_screenshot(file);
         };
@@ -41,6 +47,8 @@ int main(int argc, char** argv) {
     ScriptRunner runner(*script, std::cout, save_screenshot);
     Windows().idle_step = [&runner] { return runner.step(); };
     INT_PTR result = RunMainWindow();
+    if (const std::string& failure = WindowSystemFailure(); !failure.empty())
+        std::cerr << "kalvetra-script: " << failure << "\n";
     if (Windows().loop_abandoned) {
         return 0;
     }

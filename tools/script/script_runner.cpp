@@ -1,9 +1,9 @@
 #include "tools/script/script_runner.h"
 
 #include "app/main_dialog.h"
-#include "platform/clipboard.h"
-#include "platform/simulated_desktop.h"
-#include "platform/simulated_user.h"
+#include "platform/text/clipboard.h"
+#include "testing/simulated_desktop.h"
+#include "testing/simulated_user.h"
 #include "tools/script/script_text.h"
 
 #include <charconv>

@@ -1,6 +1,6 @@
 #include "tools/script/script_text.h"
 
-#include "platform/codepage1254.h"
+#include "platform/text/codepage1254.h"
 
 #include <cstdio>
 

@@ -4,7 +4,7 @@
 // window is up; each command delivers every message it causes before the next one begins.
 
 #include "app/main_dialog.h"
-#include "platform/win32/desktop_calls.h"
+#include "testing/win32/desktop_calls.h"
 #include "tools/script/script_runner.h"
 
 #include <fcntl.h>

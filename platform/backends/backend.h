@@ -1,0 +1,96 @@
+#pragma once
+
+// The seam between the window system and a display. A backend opens the one top-level
+// window, renders draw lists into it, measures text in its font, and turns the display's
+// input into InputEvents. It knows nothing of windows, messages or controls: the window
+// system (window_system.h) turns events into messages. Texts cross this seam as bytes of
+// code page 1254; a backend converts to and from its own encoding at its edge.
+
+#include "platform/paint/draw_list.h"
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+enum class Modifier : std::uint8_t { None = 0, Shift = 1, Control = 2, Alt = 4 };
+constexpr Modifier operator|(Modifier a, Modifier b) {
+    return static_cast<Modifier>(static_cast<unsigned>(a) | static_cast<unsigned>(b));
+}
+constexpr bool has(Modifier set, Modifier bit) {
+    return (static_cast<unsigned>(set) & static_cast<unsigned>(bit)) != 0;
+}
+
+enum class MouseButton : std::uint8_t { Left, Right };
+enum class CursorShape : std::uint8_t { None, Arrow, IBeam, Hand };
+
+struct InputEvent {
+    enum class Type : std::uint8_t {
+        KeyDown,     // key: a virtual-key code; modifiers held
+        KeyUp,       // key
+        Text,        // text: code-page-1254 bytes typed
+        MouseMove,   // x, y
+        MouseDown,   // x, y, button, clicks (2 for a double click)
+        MouseUp,     // x, y, button
+        MouseLeave,  // the pointer left the window
+        Close,       // the window manager's close
+        Expose,      // the window must be drawn again
+        FocusChange, // the window gained or lost the keyboard
+    };
+    Type type = Type::Expose;
+    unsigned key = 0;
+    Modifier modifiers = Modifier::None;
+    std::string text;
+    int x = 0, y = 0;
+    MouseButton button = MouseButton::Left;
+    int clicks = 1;
+    bool focused = false;
+};
+
+struct FontMetrics {
+    int average_char_width = 6; // pixels; the horizontal dialog base unit
+    int height = 13;            // pixels; the vertical dialog base unit and the line height
+    int ascent = 11;
+};
+
+struct WindowSpec {
+    std::string title; // code page 1254
+    int width = 0, height = 0;
+    std::span<const std::uint8_t> icon; // an .ico file; empty for none
+};
+
+class Backend {
+  public:
+    virtual ~Backend() = default;
+
+    virtual FontMetrics font_metrics() const = 0;
+    virtual int text_width(std::string_view text) const = 0;
+
+    // Opens the top-level window; on failure returns false with the reason in error().
+    virtual bool open_window(const WindowSpec& spec) = 0;
+    virtual void close_window() = 0;
+    virtual void set_icon(std::span<const std::uint8_t> ico) = 0;
+    virtual void present(const DrawList& frame) = 0;
+
+    // Waits for the next event at most timeout_ms milliseconds (negative: without limit).
+    // Returns false when the time ran out without an event.
+    virtual bool wait_event(InputEvent& event, int timeout_ms) = 0;
+
+    virtual void beep() = 0;
+    virtual void show_cursor(CursorShape shape) = 0;
+    virtual void set_clipboard(std::string_view text) = 0;
+    // The clipboard's text; nullopt when it holds a character that code page 1254 lacks.
+    virtual std::optional<std::string> clipboard() = 0;
+    // Hands a web address to the desktop's browser, without a shell in between.
+    virtual bool open_url(const std::string& address) = 0;
+
+    // Saves what the window shows as a PNG file; false where there is no picture.
+    virtual bool save_screenshot(const std::string& path) = 0;
+
+    virtual std::string error() const = 0;
+
+    // False for a backend that has no user behind it: the modal loop then stops when its
+    // queue of events runs dry instead of waiting.
+    virtual bool waits_for_input() const { return true; }
+};

@@ -1,0 +1,113 @@
+#pragma once
+
+// The window system's state and its inner operations: the window table, the registered
+// classes, keyboard focus, the caret, mouse capture, the modal loop, painting the tree into
+// a frame, and turning a backend's input events into messages. The public calls of
+// windows_api.h are written on top of this; control classes and the dialog manager use it
+// directly. There is one instance, reached through Windows(); whoever starts the window
+// system (platform/platform.h) chooses its backend and hands it the program's module.
+
+#include "platform/backends/backend.h"
+#include "platform/core/dialog_template.h"
+#include "platform/core/popup_menu.h"
+#include "platform/core/window.h"
+#include "platform/win/brush.h"
+
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+struct WindowSystem {
+    std::unique_ptr<Backend> backend;
+    HINSTANCE program = nullptr; // GetModuleHandle(nullptr)
+    std::vector<const WindowClass*> classes;
+    std::vector<std::unique_ptr<Window>> windows;
+    HWND main_window = nullptr; // the top-level window on the display
+    HWND focus = nullptr;
+    HWND capture = nullptr; // the window that gets the mouse while a button is held
+    HWND hover = nullptr;
+    Modifier modifiers = Modifier::None;
+    PopupMenu menu;
+    FontMetrics metrics;
+
+    bool needs_paint = true;
+    DrawList frame;
+    CursorShape cursor = CursorShape::Arrow;
+    bool cursor_set_by_program = false;
+
+    // The caret belongs to the window that made it (CreateCaret) and blinks while that
+    // window has the keyboard: it shows for half a second, hides for half a second, and
+    // stops blinking (shown) ten seconds after the last input.
+    HWND caret_owner = nullptr;
+    std::chrono::steady_clock::time_point last_input;
+    bool caret_on = true;
+    bool window_active = true; // the top-level window has the desktop's keyboard
+
+    std::vector<std::unique_ptr<BrushHandle>> brushes; // made by CreateSolidBrush
+
+    // Counters that tests and the script driver read.
+    int beep_count = 0;
+    std::vector<std::string> opened_addresses;
+
+    // Called by the modal loop whenever no input is waiting; returns false to stop the loop
+    // without a result (the script driver's end of input).
+    std::function<bool()> idle_step;
+    bool loop_abandoned = false;
+    // Why the modal dialog could not run (the display would not open); empty while all is
+    // well. The caller of the dialog reports it.
+    std::string failure;
+};
+
+WindowSystem& Windows();
+// Drops every window and starts over on the given backend, with program as the module of
+// GetModuleHandle(nullptr) and only the dialog class registered. A null backend leaves the
+// window system stopped: nothing can be created until it starts again.
+void ResetWindowSystem(std::unique_ptr<Backend> backend, HINSTANCE program);
+// Makes a class known to CreateWindow-style creation by its name (case-insensitive).
+void RegisterWindowClass(const WindowClass& window_class);
+const WindowClass* FindWindowClass(const char* name);
+
+// Creating and destroying. instance is the module whose template the window comes from.
+HWND CreateControl(const ControlTemplate& control, HWND parent, HINSTANCE instance);
+HWND CreateDialogFromTemplate(const DialogTemplate& dialog, HWND parent, DLGPROC procedure,
+                              LPARAM init_param, HINSTANCE instance = nullptr);
+void DestroyTree(HWND window);
+
+// Geometry: dialog units to pixels with the backend's font, relative to the frame.
+int DialogUnitsToPixelsX(int units);
+int DialogUnitsToPixelsY(int units);
+PixelRect WindowRectInFrame(HWND window);  // the window's rectangle in frame pixels
+PixelRect ClientRect(HWND window);         // the same, with its own origin at 0, 0
+bool IsShown(HWND window);                 // visible itself and every ancestor visible
+bool IsWithin(HWND window, HWND ancestor); // the window is the ancestor or inside it
+// WindowRectInFrame of a child whose parent's rectangle is known, without walking its
+// ancestors.
+PixelRect ChildRectInFrame(HWND child, const PixelRect& parent_rect);
+
+// Focus, the caret and painting.
+void MoveFocus(HWND window);
+bool IsCaretShown(HWND window); // the window owns the caret and it is in its visible phase
+void RequestPaint();
+void PaintWindowTree();                     // the whole tree into the frame's draw list
+void NotifyParent(HWND control, UINT code); // WM_COMMAND with the control's id and code
+
+// Input: one backend event, or a synthesised one (the script driver).
+void DispatchInput(const InputEvent& event);
+HWND WindowAt(int x, int y); // the deepest shown window under a frame point that takes it
+
+// The dialog manager: Tab, Shift+Tab, Enter, Escape and the keys that controls ask for;
+// true when it took the key.
+bool HandleDialogKey(HWND top, const InputEvent& key);
+HWND NextTabStop(HWND top, HWND from, bool backwards);
+
+// The modal dialog: opens the display window, creates the dialog, runs the loop until
+// EndDialog and destroys the dialog. -1 when it could not be made or stopped without
+// EndDialog (Windows().failure then says why, when the display would not open).
+INT_PTR RunModalDialog(const DialogTemplate& dialog, HWND owner, DLGPROC procedure,
+                       LPARAM init_param, HINSTANCE instance);
+
+// The default procedure of dialog windows: calls the dialog procedure, then the defaults.
+LRESULT DefDialogProc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam);
+extern const WindowClass DialogClass; // "#32770"
