@@ -1,12 +1,14 @@
 #include "app/main_dialog.h"
 
 #include "pages/about_page.h"
+#include "pages/carry_box.h"
 #include "pages/convert_page.h"
 #include "pages/logic_page.h"
 #include "pages/math_page.h"
 #include "resources/resource_ids.h"
 
 #include <cstring>
+#include <span>
 
 HINSTANCE AppInstance = nullptr;
 HICON AppIcon = nullptr;
@@ -29,20 +31,9 @@ const PageEntry Pages[PageCount] = {
     {"Hakk\xFDnda", AboutPageId, AboutPage},             // "Hakkında"
 };
 
-// The fields that "Temizle" empties, page by page, in this order: each row's first operand,
-// second operand and result.
-const int LogicFields[] = {2003, 2005, 2007, 2008, 2010, 2012, 2013, 2015, 2017, 2018, 2020, 2022,
-                           2023, 2025, 2027, 2028, 2030, 2032, 2033, 2035, 2037, 2038, 2040, 2042,
-                           2043, 2045, 2047, 2048, 2050, 2052, 2053, 2055, 2056, 2058, 2059, 2061};
-const int MathFields[] = {3003, 3005, 3007, 3008, 3010, 3012, 3013, 3015, 3017, 3018, 3020, 3022,
-                          3023, 3025, 3027, 3028, 3030, 3032, 3033, 3035, 3037, 3038, 3040, 3042};
-const int ConvertFields[] = {4004, 4014};
-
 constexpr int LogicPageIndex = 0;
 constexpr int MathPageIndex = 1;
 constexpr int ConvertPageIndex = 2;
-
-const char CarryCaptionOff[] = "Carry Flag: 0";
 
 void InsertTabs() {
     for (int index = 0; index < PageCount; ++index) {
@@ -82,24 +73,32 @@ void SwitchPage() {
     ShowWindow(PageHandles[CurrentPage], SW_SHOWDEFAULT);
 }
 
-template <std::size_t Count> void EmptyFields(int page_index, const int (&fields)[Count]) {
-    for (int id : fields) {
-        SendDlgItemMessage(PageHandles[page_index], id, WM_SETTEXT, 0, 0);
+void EmptyField(int page_index, int id) {
+    SendDlgItemMessage(PageHandles[page_index], id, WM_SETTEXT, 0, 0);
+}
+
+// Each row's first operand, second operand and result, row by row.
+void EmptyRows(int page_index, std::span<const TwoOperandRowIds> rows) {
+    for (const TwoOperandRowIds& row : rows) {
+        EmptyField(page_index, row.first());
+        EmptyField(page_index, row.second());
+        EmptyField(page_index, row.result());
     }
 }
 
-void ResetCarryBox(int page_index, int box_id) {
-    SendDlgItemMessage(PageHandles[page_index], box_id, BM_SETCHECK, BST_UNCHECKED, 0);
-    SendDlgItemMessage(PageHandles[page_index], box_id, WM_SETTEXT, 0,
-                       reinterpret_cast<LPARAM>(CarryCaptionOff));
-}
-
+// "Temizle": the fields in this order, then both carry boxes. The conversion page's other
+// fields follow from its two inputs by its own reactions.
 void Clear() {
-    EmptyFields(LogicPageIndex, LogicFields);
-    EmptyFields(MathPageIndex, MathFields);
-    EmptyFields(ConvertPageIndex, ConvertFields);
-    ResetCarryBox(LogicPageIndex, LogicCarryBoxId);
-    ResetCarryBox(MathPageIndex, MathCarryBoxId);
+    EmptyRows(LogicPageIndex, LogicTwoOperandRows);
+    for (const OneOperandRowIds& row : LogicOneOperandRows) {
+        EmptyField(LogicPageIndex, row.operand());
+        EmptyField(LogicPageIndex, row.result());
+    }
+    EmptyRows(MathPageIndex, MathRows);
+    EmptyField(ConvertPageIndex, HexField);
+    EmptyField(ConvertPageIndex, PairField);
+    ClearCarryBox(PageHandles[LogicPageIndex], LogicCarryBox);
+    ClearCarryBox(PageHandles[MathPageIndex], MathCarryBox);
 }
 
 } // namespace

@@ -19,6 +19,7 @@
 #include "resources/resource_ids.h"
 #include "testing/headless_windows.h"
 #include "testing/simulated_user.h"
+#include "testing/window_text.h"
 
 #include <benchmark/benchmark.h>
 
@@ -98,7 +99,7 @@ void TypeAndDelete(benchmark::State& state, const Field& field, Frame frame) {
     HWND control = FindControl(field.id);
     FocusAsClick(control);
     TypeBytes(field.before);
-    const std::string before = control->text;
+    const std::string before = WindowText(control);
     const std::string typed = field.typed;
 
     // How many Backspaces take the field back to where it was (a typed pair may have
@@ -106,11 +107,11 @@ void TypeAndDelete(benchmark::State& state, const Field& field, Frame frame) {
     for (char character : typed)
         TypeCharacter(character, frame);
     int deletions = 0;
-    while (control->text != before && deletions < LongestDeletion) {
+    while (WindowText(control) != before && deletions < LongestDeletion) {
         PressBackspace(frame);
         ++deletions;
     }
-    if (control->text != before) {
+    if (WindowText(control) != before) {
         state.SkipWithError("Backspace does not restore the field");
         return;
     }
@@ -121,7 +122,7 @@ void TypeAndDelete(benchmark::State& state, const Field& field, Frame frame) {
         for (int deletion = 0; deletion < deletions; ++deletion)
             PressBackspace(frame);
     }
-    if (control->text != before)
+    if (WindowText(control) != before)
         state.SkipWithError("the field drifted while measured");
     const double characters =
         static_cast<double>(state.iterations()) * static_cast<double>(typed.size() + deletions);

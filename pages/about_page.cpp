@@ -1,7 +1,6 @@
 #include "pages/about_page.h"
 
 #include "resources/about_texts.h"
-#include "resources/resource_ids.h"
 
 HCURSOR HandCursor = nullptr;
 HBRUSH LinkBackground = nullptr;
@@ -11,7 +10,7 @@ namespace {
 constexpr COLORREF LinkColour = RGB(0, 102, 102);
 
 void InstallLinkCursor(HWND page) {
-    HWND link = GetDlgItem(page, AboutLinkId);
+    HWND link = GetDlgItem(page, AboutLink);
     LONG_PTR previous =
         SetWindowLongPtr(link, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(LinkCursorProc));
     SetWindowLongPtr(link, GWLP_USERDATA, previous);
@@ -44,12 +43,12 @@ INT_PTR CALLBACK AboutPage(HWND page, UINT message, WPARAM wparam, LPARAM lparam
         LinkBackground = CreateSolidBrush(GetSysColor(COLOR_BTNFACE));
         return TRUE;
     case WM_COMMAND:
-        if (HIWORD(wparam) == 0 && LOWORD(wparam) == AboutLinkId) {
+        if (HIWORD(wparam) == 0 && LOWORD(wparam) == AboutLink) {
             ShellExecute(page, "open", MakerWebTarget, nullptr, nullptr, SW_HIDE);
         }
         return TRUE;
     case WM_CTLCOLORSTATIC:
-        if (GetDlgCtrlID(reinterpret_cast<HWND>(lparam)) == AboutLinkId) {
+        if (GetDlgCtrlID(reinterpret_cast<HWND>(lparam)) == AboutLink) {
             return ColourLink(reinterpret_cast<HDC>(wparam));
         }
         return FALSE;

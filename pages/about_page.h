@@ -5,6 +5,20 @@
 // computes nothing and keeps no state beyond its controls.
 
 #include "platform/win/windows_api.h"
+#include "resources/resource_ids.h"
+
+// The page's controls, in stacking order.
+constexpr int AboutBanner = BannerBitmapId; // a picture has the id of its bitmap
+constexpr int AboutTextGroup = 5001;
+constexpr int AboutTitle = 5002; // on the text group's top edge
+constexpr int AboutCredit = 5003;
+constexpr int AboutDescription = 5004;
+constexpr int AboutThanks = 5005;
+constexpr int AboutSystems = 5006;
+constexpr int AboutContactGroup = 5007;
+constexpr int AboutContactHeading = 5008; // on the contact group's top edge
+constexpr int AboutEmail = 5009;
+constexpr int AboutLink = 5010;
 
 // The system's hand cursor, loaded at start-up; shown over the link.
 extern HCURSOR HandCursor;

@@ -4,8 +4,17 @@ CarryFlag ReadCarryBox(HWND page, int box_id) {
     return IsDlgButtonChecked(page, box_id) ? CarryFlag::Set : CarryFlag::Clear;
 }
 
-void UpdateCarryCaption(HWND page, int box_id) {
-    const char* caption =
-        ReadCarryBox(page, box_id) == CarryFlag::Set ? "Carry Flag: 1" : "Carry Flag: 0";
+static void SetCarryCaption(HWND page, int box_id, const char* caption) {
     SendDlgItemMessage(page, box_id, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(caption));
+}
+
+void UpdateCarryCaption(HWND page, int box_id) {
+    SetCarryCaption(page, box_id,
+                    ReadCarryBox(page, box_id) == CarryFlag::Set ? CarryCaptionSet
+                                                                 : CarryCaptionClear);
+}
+
+void ClearCarryBox(HWND page, int box_id) {
+    SendDlgItemMessage(page, box_id, BM_SETCHECK, BST_UNCHECKED, 0);
+    SetCarryCaption(page, box_id, CarryCaptionClear);
 }

@@ -6,6 +6,12 @@
 #include "pages/carry_flag.h"
 #include "platform/win/windows_api.h"
 
+// The caption that always says the box's state.
+constexpr char CarryCaptionClear[] = "Carry Flag: 0";
+constexpr char CarryCaptionSet[] = "Carry Flag: 1";
+
 CarryFlag ReadCarryBox(HWND page, int box_id);
-// Sets the caption to "Carry Flag: 1" when the box is checked, "Carry Flag: 0" otherwise.
+// Sets the caption that says whether the box is checked.
 void UpdateCarryCaption(HWND page, int box_id);
+// Unchecks the box, then sets its caption: what "Temizle" does to each page's box.
+void ClearCarryBox(HWND page, int box_id);

@@ -11,8 +11,17 @@
 
 #include <cstdint>
 
-// The page's fields: hexadecimal, binary, signed and unsigned decimal, octal, byte pairs and
-// the text they spell.
+// The page's controls: the two groups, the fields (hexadecimal, binary, signed and unsigned
+// decimal, octal, byte pairs and the text they spell) and each field's label.
+constexpr int NumericGroup = 4001;
+constexpr int StringGroup = 4002;
+constexpr int HexLabel = 4003;
+constexpr int BinaryLabel = 4005;
+constexpr int SignedLabel = 4007;
+constexpr int UnsignedLabel = 4009;
+constexpr int OctalLabel = 4011;
+constexpr int PairLabel = 4013;
+constexpr int TextLabel = 4015;
 constexpr int HexField = 4004;
 constexpr int BinaryField = 4006;
 constexpr int SignedField = 4008;

@@ -7,39 +7,36 @@
 
 namespace {
 
-constexpr int CarryBoxId = 2062;
-
-// Reads of an 8-digit operand: AND to ROL ask for 9 characters, the others for 50; both
-// read the whole text, since no operand field holds more than 8.
+// Kept on purpose: reads of an 8-digit operand ask for 9 characters (AND to ROL) or 50 (the
+// others), as the page always has; both read the whole text, since no operand field holds
+// more than 8.
 constexpr int ShortRead = 9;
 constexpr int LongRead = 50;
 
-// Row k has the base b = 2003 + 5k: A at b, B at b + 2, "=" at b + 3, the result at b + 4.
 struct TwoOperandRow {
-    int base;
+    TwoOperandRowIds ids;
     LogicOperation operation;
     int text_limit_of_b; // the count fields take two digits
     int read_size;
 };
 
 constexpr TwoOperandRow TwoOperandRows[] = {
-    {2003, LogicOperation::And, 8, ShortRead}, {2008, LogicOperation::Or, 8, ShortRead},
-    {2013, LogicOperation::Xor, 8, ShortRead}, {2018, LogicOperation::Sar, 2, ShortRead},
-    {2023, LogicOperation::Shr, 2, ShortRead}, {2028, LogicOperation::Shl, 2, ShortRead},
-    {2033, LogicOperation::Ror, 2, ShortRead}, {2038, LogicOperation::Rcr, 2, LongRead},
-    {2043, LogicOperation::Rol, 2, ShortRead}, {2048, LogicOperation::Rcl, 2, LongRead},
+    {AndRow, LogicOperation::And, 8, ShortRead}, {OrRow, LogicOperation::Or, 8, ShortRead},
+    {XorRow, LogicOperation::Xor, 8, ShortRead}, {SarRow, LogicOperation::Sar, 2, ShortRead},
+    {ShrRow, LogicOperation::Shr, 2, ShortRead}, {ShlRow, LogicOperation::Shl, 2, ShortRead},
+    {RorRow, LogicOperation::Ror, 2, ShortRead}, {RcrRow, LogicOperation::Rcr, 2, LongRead},
+    {RolRow, LogicOperation::Rol, 2, ShortRead}, {RclRow, LogicOperation::Rcl, 2, LongRead},
 };
 
-// One-operand rows: operand, button (operand + 1), result (operand + 2).
 struct OneOperandRow {
-    int operand;
+    OneOperandRowIds ids;
     UnaryOperation operation;
 };
 
 constexpr OneOperandRow OneOperandRows[] = {
-    {2053, UnaryOperation::Not},
-    {2056, UnaryOperation::Neg},
-    {2059, UnaryOperation::Bswap},
+    {NotRow, UnaryOperation::Not},
+    {NegRow, UnaryOperation::Neg},
+    {BswapRow, UnaryOperation::Bswap},
 };
 
 void LimitText(HWND page, int id, int limit) {
@@ -48,50 +45,50 @@ void LimitText(HWND page, int id, int limit) {
 
 void Initialise(HWND page) {
     for (const TwoOperandRow& row : TwoOperandRows) {
-        LimitText(page, row.base, 8);
-        LimitText(page, row.base + 2, row.text_limit_of_b);
+        LimitText(page, row.ids.first(), 8);
+        LimitText(page, row.ids.second(), row.text_limit_of_b);
     }
     for (const OneOperandRow& row : OneOperandRows) {
-        LimitText(page, row.operand, 8);
+        LimitText(page, row.ids.operand(), 8);
     }
     for (const TwoOperandRow& row : TwoOperandRows) {
-        InstallFilter(page, row.base, HexDigitFilter);
-        InstallFilter(page, row.base + 2, HexDigitFilter);
+        InstallFilter(page, row.ids.first(), HexDigitFilter);
+        InstallFilter(page, row.ids.second(), HexDigitFilter);
     }
     for (const OneOperandRow& row : OneOperandRows) {
-        InstallFilter(page, row.operand, HexDigitFilter);
+        InstallFilter(page, row.ids.operand(), HexDigitFilter);
     }
 }
 
 void RunTwoOperandRow(HWND page, const TwoOperandRow& row) {
-    std::uint32_t b = ReadHexOperand(page, row.base + 2, row.read_size);
-    std::uint32_t a = ReadHexOperand(page, row.base, row.read_size);
+    std::uint32_t b = ReadHexOperand(page, row.ids.second(), row.read_size);
+    std::uint32_t a = ReadHexOperand(page, row.ids.first(), row.read_size);
     CarryFlag carry = row.operation == LogicOperation::Rcr || row.operation == LogicOperation::Rcl
-                          ? ReadCarryBox(page, CarryBoxId)
+                          ? ReadCarryBox(page, LogicCarryBox)
                           : CarryFlag::Clear;
-    WriteHexResult(page, row.base + 4, ApplyLogicOperation(row.operation, a, b, carry));
+    WriteHexResult(page, row.ids.result(), ApplyLogicOperation(row.operation, a, b, carry));
 }
 
 void RunOneOperandRow(HWND page, const OneOperandRow& row) {
-    std::uint32_t a = ReadHexOperand(page, row.operand, LongRead);
-    WriteHexResult(page, row.operand + 2, ApplyUnaryOperation(row.operation, a));
+    std::uint32_t a = ReadHexOperand(page, row.ids.operand(), LongRead);
+    WriteHexResult(page, row.ids.result(), ApplyUnaryOperation(row.operation, a));
 }
 
 void RunCommand(HWND page, int id) {
     for (const TwoOperandRow& row : TwoOperandRows) {
-        if (id == row.base + 3) {
+        if (id == row.ids.button()) {
             RunTwoOperandRow(page, row);
             return;
         }
     }
     for (const OneOperandRow& row : OneOperandRows) {
-        if (id == row.operand + 1) {
+        if (id == row.ids.button()) {
             RunOneOperandRow(page, row);
             return;
         }
     }
-    if (id == CarryBoxId) {
-        UpdateCarryCaption(page, CarryBoxId);
+    if (id == LogicCarryBox) {
+        UpdateCarryCaption(page, LogicCarryBox);
     }
 }
 

@@ -10,7 +10,6 @@
 
 namespace {
 
-constexpr int CarryBoxId = 3043;
 constexpr int OperandLimit = 8;
 
 const char DivideByZeroText[] = "S\xFD"
@@ -23,29 +22,34 @@ enum class Output : std::uint8_t {
     Text, // single form, pair form or a message, written as text
 };
 
-// Row k has the base b = 3003 + 5k: A at b, B at b + 2, "=" at b + 3, the result at b + 4.
 struct Row {
-    int base;
+    TwoOperandRowIds ids;
     MathOperation operation;
-    int read_size; // 9 or 50: either reads an 8-digit field whole
+    // Kept on purpose: rows read with 9 or with 50 as the page always has; either size reads
+    // an 8-digit field whole, so the value is the same.
+    int read_size;
     Output output;
 };
 
 constexpr Row Rows[] = {
-    {3003, MathOperation::Add, 9, Output::Hex},   {3008, MathOperation::Adc, 9, Output::Hex},
-    {3013, MathOperation::Sub, 50, Output::Hex},  {3018, MathOperation::Sbb, 9, Output::Hex},
-    {3023, MathOperation::Mul, 50, Output::Text}, {3028, MathOperation::Imul, 50, Output::Text},
-    {3033, MathOperation::Div, 50, Output::Text}, {3038, MathOperation::Idiv, 50, Output::Text},
+    {AddRow, MathOperation::Add, 9, Output::Hex},
+    {AdcRow, MathOperation::Adc, 9, Output::Hex},
+    {SubRow, MathOperation::Sub, 50, Output::Hex},
+    {SbbRow, MathOperation::Sbb, 9, Output::Hex},
+    {MulRow, MathOperation::Mul, 50, Output::Text},
+    {ImulRow, MathOperation::Imul, 50, Output::Text},
+    {DivRow, MathOperation::Div, 50, Output::Text},
+    {IdivRow, MathOperation::Idiv, 50, Output::Text},
 };
 
 void Initialise(HWND page) {
     for (const Row& row : Rows) {
-        SendDlgItemMessage(page, row.base, EM_LIMITTEXT, OperandLimit, 0);
-        SendDlgItemMessage(page, row.base + 2, EM_LIMITTEXT, OperandLimit, 0);
+        SendDlgItemMessage(page, row.ids.first(), EM_LIMITTEXT, OperandLimit, 0);
+        SendDlgItemMessage(page, row.ids.second(), EM_LIMITTEXT, OperandLimit, 0);
     }
     for (const Row& row : Rows) {
-        InstallFilter(page, row.base, HexDigitFilter);
-        InstallFilter(page, row.base + 2, HexDigitFilter);
+        InstallFilter(page, row.ids.first(), HexDigitFilter);
+        InstallFilter(page, row.ids.second(), HexDigitFilter);
     }
 }
 
@@ -64,12 +68,12 @@ void WriteWords(HWND page, int id, const ArithmeticResult& result) {
 }
 
 void RunRow(HWND page, const Row& row) {
-    std::uint32_t b = ReadHexOperand(page, row.base + 2, row.read_size);
-    std::uint32_t a = ReadHexOperand(page, row.base, row.read_size);
+    std::uint32_t b = ReadHexOperand(page, row.ids.second(), row.read_size);
+    std::uint32_t a = ReadHexOperand(page, row.ids.first(), row.read_size);
     bool uses_carry = row.operation == MathOperation::Adc || row.operation == MathOperation::Sbb;
-    CarryFlag carry = uses_carry ? ReadCarryBox(page, CarryBoxId) : CarryFlag::Clear;
+    CarryFlag carry = uses_carry ? ReadCarryBox(page, MathCarryBox) : CarryFlag::Clear;
     ArithmeticResult result = ApplyMathOperation(row.operation, a, b, carry);
-    int result_id = row.base + 4;
+    int result_id = row.ids.result();
     switch (result.kind) {
     case ResultKind::DivideByZero:
         SetDlgItemText(page, result_id, DivideByZeroText);
@@ -90,13 +94,13 @@ void RunRow(HWND page, const Row& row) {
 
 void RunCommand(HWND page, int id) {
     for (const Row& row : Rows) {
-        if (id == row.base + 3) {
+        if (id == row.ids.button()) {
             RunRow(page, row);
             return;
         }
     }
-    if (id == CarryBoxId) {
-        UpdateCarryCaption(page, CarryBoxId);
+    if (id == MathCarryBox) {
+        UpdateCarryCaption(page, MathCarryBox);
     }
 }
 

@@ -4,6 +4,7 @@
 // whose top edge it lies on, in the place of a group box caption. What the link does is the
 // About page's job.
 
+#include "pages/about_page.h"
 #include "platform/core/dialog_template.h"
 #include "resources/about_texts.h"
 #include "resources/control_styles.h"
@@ -43,17 +44,17 @@ constexpr std::uint32_t PictureStyle = ChildStyle | SS_BITMAP | SS_CENTERIMAGE |
 constexpr std::uint32_t BoxedTextStyle = ChildStyle | SS_CENTER | SS_SUNKEN;
 
 const ControlTemplate Controls[] = {
-    {"STATIC", nullptr, BannerBitmapId, 2, 7, 293, 61, PictureStyle, 0, BannerBitmapId},
-    {"BUTTON", nullptr, 5001, 2, 72, 292, 100, GroupBoxStyle, 0},
-    {"STATIC", TitleLine, 5002, 10, 72, 184, 9, LabelStyle, 0},
-    {"STATIC", CreditLine, 5003, 10, 84, 276, 9, LabelStyle, 0},
-    {"STATIC", Description, 5004, 10, 99, 278, 24, LabelStyle, 0},
-    {"STATIC", Thanks, 5005, 10, 125, 280, 32, LabelStyle, 0},
-    {"STATIC", SystemsLine, 5006, 10, 158, 282, 11, LabelStyle, 0},
-    {"BUTTON", nullptr, 5007, 2, 175, 292, 33, GroupBoxStyle, 0},
-    {"STATIC", ContactHeading, 5008, 10, 175, 276, 9, BoxedTextStyle, 0},
-    {"STATIC", MakerEmail, 5009, 10, 192, 120, 9, BoxedTextStyle, 0},
-    {"STATIC", MakerWebAddress, AboutLinkId, 166, 192, 120, 9, BoxedTextStyle | SS_NOTIFY,
+    {"STATIC", nullptr, AboutBanner, 2, 7, 293, 61, PictureStyle, 0, BannerBitmapId},
+    {"BUTTON", nullptr, AboutTextGroup, 2, 72, 292, 100, GroupBoxStyle, 0},
+    {"STATIC", TitleLine, AboutTitle, 10, 72, 184, 9, LabelStyle, 0},
+    {"STATIC", CreditLine, AboutCredit, 10, 84, 276, 9, LabelStyle, 0},
+    {"STATIC", Description, AboutDescription, 10, 99, 278, 24, LabelStyle, 0},
+    {"STATIC", Thanks, AboutThanks, 10, 125, 280, 32, LabelStyle, 0},
+    {"STATIC", SystemsLine, AboutSystems, 10, 158, 282, 11, LabelStyle, 0},
+    {"BUTTON", nullptr, AboutContactGroup, 2, 175, 292, 33, GroupBoxStyle, 0},
+    {"STATIC", ContactHeading, AboutContactHeading, 10, 175, 276, 9, BoxedTextStyle, 0},
+    {"STATIC", MakerEmail, AboutEmail, 10, 192, 120, 9, BoxedTextStyle, 0},
+    {"STATIC", MakerWebAddress, AboutLink, 166, 192, 120, 9, BoxedTextStyle | SS_NOTIFY,
      WS_EX_STATICEDGE},
 };
 

@@ -3,6 +3,7 @@
 // the text they spell). The order of the table is the tab order. Text limits and keystroke
 // filters are set by the page when it starts.
 
+#include "pages/convert_page.h"
 #include "platform/core/dialog_template.h"
 #include "resources/control_styles.h"
 #include "resources/resource_ids.h"
@@ -10,44 +11,44 @@
 
 namespace {
 
-constexpr std::uint32_t TypedField = ChildStyle | WS_TABSTOP | ES_CENTER | ES_UPPERCASE;
-constexpr std::uint32_t DecimalField =
+constexpr std::uint32_t TypedFieldStyle = ChildStyle | WS_TABSTOP | ES_CENTER | ES_UPPERCASE;
+constexpr std::uint32_t DecimalFieldStyle =
     ChildStyle | WS_TABSTOP | ES_CENTER | ES_READONLY | ES_NUMBER;
-constexpr std::uint32_t OctalField =
+constexpr std::uint32_t OctalFieldStyle =
     ChildStyle | WS_TABSTOP | ES_CENTER | ES_READONLY | ES_UPPERCASE;
-constexpr std::uint32_t HexPairField = ChildStyle | WS_TABSTOP | ES_UPPERCASE | ES_AUTOHSCROLL;
+constexpr std::uint32_t PairFieldStyle = ChildStyle | WS_TABSTOP | ES_UPPERCASE | ES_AUTOHSCROLL;
 // No horizontal scrolling: typing stops at the visible width of the field.
-constexpr std::uint32_t TextField = ChildStyle | WS_TABSTOP | ES_LEFT;
+constexpr std::uint32_t TextFieldStyle = ChildStyle | WS_TABSTOP | ES_LEFT;
 constexpr std::uint32_t CentredGroupBox = GroupBoxStyle | BS_CENTER;
 
 const ControlTemplate Controls[] = {
     // Onaltılık Değer
-    {"STATIC", "Onalt\xFDl\xFDk De\xF0\x65r", 4003, 6, 12, 77, 9, LabelStyle, 0},
-    {"EDIT", nullptr, 4004, 6, 22, 286, 13, TypedField, FieldEdge},
+    {"STATIC", "Onalt\xFDl\xFDk De\xF0\x65r", HexLabel, 6, 12, 77, 9, LabelStyle, 0},
+    {"EDIT", nullptr, HexField, 6, 22, 286, 13, TypedFieldStyle, FieldEdge},
     // İkilik Sonuç
-    {"STATIC", "\xDDkilik Sonu\xE7", 4005, 6, 38, 77, 9, LabelStyle, 0},
-    {"EDIT", nullptr, 4006, 6, 48, 286, 13, TypedField, FieldEdge},
+    {"STATIC", "\xDDkilik Sonu\xE7", BinaryLabel, 6, 38, 77, 9, LabelStyle, 0},
+    {"EDIT", nullptr, BinaryField, 6, 48, 286, 13, TypedFieldStyle, FieldEdge},
     // Onluk Sonuç (Signed)
-    {"STATIC", "Onluk Sonu\xE7 (Signed)", 4007, 6, 64, 77, 9, LabelStyle, 0},
-    {"EDIT", nullptr, 4008, 6, 73, 286, 13, DecimalField, FieldEdge},
+    {"STATIC", "Onluk Sonu\xE7 (Signed)", SignedLabel, 6, 64, 77, 9, LabelStyle, 0},
+    {"EDIT", nullptr, SignedField, 6, 73, 286, 13, DecimalFieldStyle, FieldEdge},
     // Onluk Sonuç (Unsigned)
-    {"STATIC", "Onluk Sonu\xE7 (Unsigned)", 4009, 6, 90, 77, 9, LabelStyle, 0},
-    {"EDIT", nullptr, 4010, 6, 99, 286, 13, DecimalField, FieldEdge},
+    {"STATIC", "Onluk Sonu\xE7 (Unsigned)", UnsignedLabel, 6, 90, 77, 9, LabelStyle, 0},
+    {"EDIT", nullptr, UnsignedField, 6, 99, 286, 13, DecimalFieldStyle, FieldEdge},
     // Sekizlik Sonuç
-    {"STATIC", "Sekizlik Sonu\xE7", 4011, 6, 116, 77, 9, LabelStyle, 0},
-    {"EDIT", nullptr, 4012, 6, 125, 286, 13, OctalField, FieldEdge},
+    {"STATIC", "Sekizlik Sonu\xE7", OctalLabel, 6, 116, 77, 9, LabelStyle, 0},
+    {"EDIT", nullptr, OctalField, 6, 125, 286, 13, OctalFieldStyle, FieldEdge},
     // Onaltılık String Dönüşüm
-    {"BUTTON", "Onalt\xFDl\xFDk String D\xF6n\xFC\xFE\xFCm", 4002, 2, 147, 294, 62, CentredGroupBox,
-     0},
+    {"BUTTON", "Onalt\xFDl\xFDk String D\xF6n\xFC\xFE\xFCm", StringGroup, 2, 147, 294, 62,
+     CentredGroupBox, 0},
     // Onaltılık Sayısal Dönüşüm
-    {"BUTTON", "Onalt\xFDl\xFDk Say\xFDsal D\xF6n\xFC\xFE\xFCm", 4001, 2, 1, 294, 143,
+    {"BUTTON", "Onalt\xFDl\xFDk Say\xFDsal D\xF6n\xFC\xFE\xFCm", NumericGroup, 2, 1, 294, 143,
      CentredGroupBox, 0},
     // Onaltılık Değer
-    {"STATIC", "Onalt\xFDl\xFDk De\xF0\x65r", 4013, 6, 156, 77, 9, LabelStyle, 0},
-    {"EDIT", nullptr, 4014, 6, 166, 286, 13, HexPairField, FieldEdge},
-    {"EDIT", nullptr, 4016, 6, 192, 286, 13, TextField, FieldEdge},
+    {"STATIC", "Onalt\xFDl\xFDk De\xF0\x65r", PairLabel, 6, 156, 77, 9, LabelStyle, 0},
+    {"EDIT", nullptr, PairField, 6, 166, 286, 13, PairFieldStyle, FieldEdge},
+    {"EDIT", nullptr, TextField, 6, 192, 286, 13, TextFieldStyle, FieldEdge},
     // String Değer
-    {"STATIC", "String De\xF0\x65r", 4015, 6, 182, 77, 9, LabelStyle, 0},
+    {"STATIC", "String De\xF0\x65r", TextLabel, 6, 182, 77, 9, LabelStyle, 0},
 };
 
 } // namespace

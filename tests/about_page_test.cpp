@@ -42,7 +42,7 @@ void MovePointerOver(HWND window) {
 std::map<int, std::string> PageTexts() {
     std::map<int, std::string> texts;
     for (Window* control : AboutPageWindow()->children) {
-        texts[control->id] = control->text;
+        texts[control->id] = WindowText(control);
     }
     return texts;
 }
@@ -285,7 +285,7 @@ TEST_F(MainWindowTest, AboutPagePaintsTheLinkTealOnButtonFaceAndTheRestPlain) {
         }
         HWND under = nullptr;
         for (Window* control : AboutPageWindow()->children) {
-            if (!control->text.empty() &&
+            if (!WindowText(control).empty() &&
                 WindowRectInFrame(control).contains(command.rect.x, command.rect.y)) {
                 under = control;
             }

@@ -6,6 +6,7 @@
 #include "main_window_fixture.h"
 
 #include "platform/controls/control_classes.h"
+#include "testing/window_text.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -271,7 +272,7 @@ PageSnapshot SnapshotOfPages() {
     for (int page = 0; page < 2; ++page) {
         for (Window* control : PageHandles[page]->children) {
             const LRESULT check = SendMessage(control, BM_GETCHECK, 0, 0);
-            snapshot[control->id] = {control->text, check};
+            snapshot[control->id] = {WindowText(control), check};
         }
     }
     return snapshot;

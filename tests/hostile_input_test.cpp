@@ -11,6 +11,7 @@
 #include "platform/controls/edit/edit_model.h"
 #include "platform/controls/edit/edit_view.h"
 #include "platform/text/codepage1254.h"
+#include "testing/window_text.h"
 
 #include <algorithm>
 #include <chrono>
@@ -65,7 +66,7 @@ class HostileInput : public MainWindowTest {
   protected:
     // The field on view and emptied by the program, with the keyboard, as a click puts it.
     HWND Emptied(const FieldInfo& field) {
-        ChooseTab(FindControl(TabControl), field.page);
+        ChooseTab(FindControl(TabControlId), field.page);
         HWND control = FindControl(field.id);
         SendMessage(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
         FocusAsClick(control);
@@ -116,7 +117,7 @@ std::string_view FirstLine(std::string_view clipboard) {
 // clipboard's first line that the field's bound allows.
 void ExpectAllowedPaste(const FieldInfo& field, HWND control, std::string_view first_line,
                         int beeps) {
-    const std::string& text = control->text;
+    const std::string text = WindowText(control);
     switch (field.bound) {
     case FieldBound::ReadOnly:
         EXPECT_EQ(text, "");
@@ -182,7 +183,7 @@ TEST_F(HostileInput, UnrepresentableClipboardIsRefusedWithABeep) {
                     m_backend->set_clipboard_contents(std::nullopt);
                 },
                 [&] { paste(control); });
-            EXPECT_EQ(control->text, "10");
+            EXPECT_EQ(WindowText(control), "10");
             if (IsEditable(field)) {
                 EXPECT_EQ(beeps, 1);
             }
@@ -215,10 +216,10 @@ TEST_F(HostileInput, NulByteEndsThePastedText) {
                 [&] { PasteFromKeyboard(control); });
             const std::string_view before_nul =
                 std::string_view(content.clipboard).substr(0, content.clipboard.find('\0'));
-            EXPECT_TRUE(IsStartOf(control->text, before_nul))
+            EXPECT_TRUE(IsStartOf(WindowText(control), before_nul))
                 << "nothing after the NUL byte is taken";
             if (field.bound == FieldBound::Limit) {
-                EXPECT_LE(control->text.size(), field.limit);
+                EXPECT_LE(WindowText(control).size(), field.limit);
             }
             if (field.bound == FieldBound::LimitAndPairs) {
                 EXPECT_EQ(beeps, 1);
@@ -249,7 +250,7 @@ TEST_F(HostileInput, ControlCharactersTypedIntoEveryField) {
                 },
                 [&] { TypeBytes(std::string(1, control_character)); });
             const bool deletes = code == 0x08 && IsEditable(field);
-            EXPECT_EQ(control->text, deletes ? "1" : "10");
+            EXPECT_EQ(WindowText(control), deletes ? "1" : "10");
             if (IsFiltered(field)) {
                 EXPECT_EQ(beeps, code == 0x08 ? 0 : 1);
             }
@@ -271,13 +272,13 @@ TEST_F(HostileInput, LinkOpensOnlyItsFixedAddressWhateverWasEntered) {
         m_backend->set_clipboard_contents(hostile);
         PasteFromMenu(control);
     }
-    ChooseTab(FindControl(TabControl), 3);
-    SendMessage(FindControl(WebLink), WM_SETTEXT, 0,
+    ChooseTab(FindControl(TabControlId), 3);
+    SendMessage(FindControl(AboutLink), WM_SETTEXT, 0,
                 reinterpret_cast<LPARAM>("http://evil.example/; xdg-open $(id)"));
     EXPECT_TRUE(Windows().opened_addresses.empty()) << "only the link opens anything";
 
-    Click(WebLink);
-    Click(WebLink);
+    Click(AboutLink);
+    Click(AboutLink);
     EXPECT_EQ(Windows().opened_addresses, (std::vector<std::string>{MakerAddress, MakerAddress}));
 }
 

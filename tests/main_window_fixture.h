@@ -10,6 +10,7 @@
 #include "resources/program_resources.h"
 #include "testing/headless_windows.h"
 #include "testing/simulated_user.h"
+#include "testing/window_text.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -27,7 +28,7 @@ class MainWindowTest : public ::testing::Test {
 
     static std::string Text(int id) {
         HWND control = FindControl(id);
-        return control != nullptr ? control->text : "<no control " + std::to_string(id) + ">";
+        return control != nullptr ? WindowText(control) : "<no control " + std::to_string(id) + ">";
     }
     static void Type(int id, std::string_view text) {
         FocusAsClick(FindControl(id));

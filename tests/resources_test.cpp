@@ -2,6 +2,9 @@
 // the pages and the main dialog rely on, the texts in code page 1254, and the headers of
 // the embedded icon and banner files.
 
+#include "pages/about_page.h"
+#include "pages/logic_page.h"
+#include "pages/math_page.h"
 #include "platform/core/dialog_template.h"
 #include "platform/text/codepage1254.h"
 #include "platform/win/windows_api.h"
@@ -223,8 +226,8 @@ TEST(Templates, CalculatingPagesTabRowByRowThenToTheCarryBox) {
         std::vector<int> expected;
     };
     const Row rows[] = {
-        {&LogicPageTemplate, ExpectedTabOrder(LogicPageId, 10, 3, LogicCarryBoxId)},
-        {&MathPageTemplate, ExpectedTabOrder(MathPageId, 8, 0, MathCarryBoxId)},
+        {&LogicPageTemplate, ExpectedTabOrder(LogicPageId, 10, 3, LogicCarryBox)},
+        {&MathPageTemplate, ExpectedTabOrder(MathPageId, 8, 0, MathCarryBox)},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.page->id);
@@ -238,8 +241,8 @@ TEST(Templates, CalculatingPagesTabRowByRowThenToTheCarryBox) {
 }
 
 TEST(Templates, CarryBoxesStartUncheckedWithTheirCaption) {
-    for (auto [page, id] : {std::pair{&LogicPageTemplate, LogicCarryBoxId},
-                            std::pair{&MathPageTemplate, MathCarryBoxId}}) {
+    for (auto [page, id] : {std::pair{&LogicPageTemplate, LogicCarryBox},
+                            std::pair{&MathPageTemplate, MathCarryBox}}) {
         SCOPED_TRACE(id);
         const ControlTemplate* box = FindControl(*page, id);
         ASSERT_NE(box, nullptr);
@@ -360,9 +363,9 @@ TEST(AboutPageTemplate, OnlyTheLinkReportsClicksAndItShowsTheWebAddress) {
     for (const ControlTemplate& control : AboutPageTemplate.controls) {
         SCOPED_TRACE(control.id);
         EXPECT_EQ(HasStyle(control, SS_NOTIFY) && std::string_view(control.class_name) == "STATIC",
-                  control.id == AboutLinkId);
+                  control.id == AboutLink);
     }
-    const ControlTemplate* link = FindControl(AboutPageTemplate, AboutLinkId);
+    const ControlTemplate* link = FindControl(AboutPageTemplate, AboutLink);
     ASSERT_NE(link, nullptr);
     EXPECT_EQ(TextOf(*link), MakerWebAddress);
     EXPECT_EQ(std::string(MakerWebTarget), std::string(MakerWebAddress) + "/");

@@ -4,6 +4,7 @@
 #include "resources/program_resources.h"
 #include "testing/headless_windows.h"
 #include "testing/simulated_user.h"
+#include "testing/window_text.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -89,9 +90,9 @@ TEST(WindowCalls, ItemsAreFoundByIdAndTellTheirId) {
 TEST(WindowCalls, SettingTextAndCheckingBoxes) {
     HWND dialog = OpenTestDialog(Controls);
     EXPECT_TRUE(SetDlgItemText(dialog, 12, "changed"));
-    EXPECT_EQ(Item(12)->text, "changed");
+    EXPECT_EQ(WindowText(Item(12)), "changed");
     SetDlgItemText(dialog, 12, nullptr);
-    EXPECT_EQ(Item(12)->text, "");
+    EXPECT_EQ(WindowText(Item(12)), "");
     EXPECT_EQ(IsDlgButtonChecked(dialog, 14), BST_UNCHECKED);
     SendDlgItemMessage(dialog, 14, BM_SETCHECK, BST_CHECKED, 0);
     EXPECT_EQ(IsDlgButtonChecked(dialog, 14), BST_CHECKED);

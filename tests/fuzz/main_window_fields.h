@@ -6,7 +6,11 @@
 // description of its pages, not read from the templates, so that a template that drifts
 // from it shows up as a broken rule.
 
+#include "pages/about_page.h"
 #include "pages/convert_page.h"
+#include "pages/logic_page.h"
+#include "pages/math_page.h"
+#include "resources/resource_ids.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -37,12 +41,8 @@ const FieldInfo* FindField(int id); // null for an id that is no edit field
 
 std::span<const ButtonInfo> Buttons();
 
-constexpr int TabControl = 1001;
 constexpr int ClearButton = 1; // "Temizle"
 constexpr int CloseButton = 2; // "Kapat"
-constexpr int LogicCarryBox = 2062;
-constexpr int MathCarryBox = 3043;
-constexpr int WebLink = 5010;
 
 // The one address the About page's link opens.
 constexpr const char* MakerAddress = "http://www.qlx.example/";

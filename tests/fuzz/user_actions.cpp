@@ -106,7 +106,7 @@ std::string Shown(const std::optional<std::string>& text) {
 
 void ShowPage(int page) {
     if (page >= 0 && page != CurrentPage)
-        ChooseTab(FindControl(TabControl), page);
+        ChooseTab(FindControl(TabControlId), page);
 }
 
 const FieldInfo& ChooseField(ByteSource& bytes) {
@@ -261,8 +261,8 @@ Action PressAKey(ByteSource& bytes, bool into_field) {
 
 Action SwitchTab(ByteSource& bytes) {
     const int tab = bytes.next() % PageCount;
-    ChooseTab(FindControl(TabControl), tab);
-    return {ActionKind::SwitchTab, TabControl, "choose tab " + std::to_string(tab)};
+    ChooseTab(FindControl(TabControlId), tab);
+    return {ActionKind::SwitchTab, TabControlId, "choose tab " + std::to_string(tab)};
 }
 
 Action ChooseMenuCommand(ByteSource& bytes) {

@@ -35,7 +35,7 @@ HWND ControlOf(int id) {
 const std::string& TextOf(int id) {
     static const std::string missing = "<missing>";
     HWND control = ControlOf(id);
-    return IsLive(control) ? control->text : missing;
+    return IsLive(control) ? EditStateOf(control).text : missing;
 }
 
 std::size_t IndexOf(const FieldInfo& field) {
@@ -245,7 +245,7 @@ void WindowInvariants::update_exemptions(const Action& action) {
         if (field.bound == FieldBound::ReadOnly)
             continue;
         HWND control = ControlOf(field.id);
-        const std::string& text = control->text;
+        const std::string& text = EditStateOf(control).text;
         std::vector<bool>::reference exempt = m_exempt[IndexOf(field)];
         if (action.kind == ActionKind::SetText && action.target == field.id) {
             exempt = !IsWithinBound(field, text);
@@ -288,7 +288,7 @@ void WindowInvariants::check_pages() const {
         fail(std::to_string(visible) + " pages are visible");
     if (CurrentPage < 0 || CurrentPage >= PageCount || !PageHandles[CurrentPage]->is_visible())
         fail("the visible page is not CurrentPage " + std::to_string(CurrentPage));
-    const LRESULT selected = SendMessage(ControlOf(TabControl), TCM_GETCURSEL, 0, 0);
+    const LRESULT selected = SendMessage(ControlOf(TabControlId), TCM_GETCURSEL, 0, 0);
     if (selected != CurrentPage)
         fail("tab " + std::to_string(selected) + " is selected but CurrentPage is " +
              std::to_string(CurrentPage));

@@ -18,6 +18,7 @@
 #include "user_session.h"
 
 #include "platform/backends/headless/headless_backend.h"
+#include "platform/controls/edit/edit_state.h"
 #include "platform/core/window.h"
 #include "platform/core/window_system.h"
 #include "testing/simulated_user.h"
@@ -112,9 +113,8 @@ void ComeToRest() {
     for (const FieldInfo& field : Fields()) {
         HWND control = FindControl(field.id);
         if (IsLive(control)) {
+            // An emptied field gives back the buffer of the longest text it held.
             SendMessage(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
-            // The same for a field: it keeps the buffer of the longest text it held.
-            control->text.shrink_to_fit();
         }
     }
     malloc_trim(0);
@@ -137,7 +137,7 @@ int Replay(const Settings& settings) {
             HWND field = FindField(action.target) != nullptr ? FindControl(action.target) : nullptr;
             if (IsLive(field))
                 std::printf("    field %d now holds %zu bytes: %.60s\n", action.target,
-                            field->text.size(), field->text.c_str());
+                            EditStateOf(field).text.size(), EditStateOf(field).text.c_str());
         };
     const std::uint64_t performed = RunSession(bytes, options);
     std::printf("%llu actions, every rule held\n", static_cast<unsigned long long>(performed));

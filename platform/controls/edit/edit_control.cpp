@@ -1,12 +1,13 @@
-// The EDIT class: a single-line text field. Every change of the text, whatever its source,
-// goes through ApplyEdit, which applies that source's rules (limit, width, case, undo) in
-// the editing model and then tells the parent EN_UPDATE and EN_CHANGE before it returns.
-// Clipboard and undo requests that the field makes of itself (Ctrl codes, keys, context
-// menu) are sent through the window's current procedure, so a filter in front sees them.
+// The EDIT class: a single-line text field that owns its text (edit_state.h). Every change
+// of the text, whatever its source, goes through ApplyEdit, which applies that source's rules
+// (limit, width, case, undo) in the editing model and then tells the parent EN_UPDATE and EN_CHANGE
+// before it returns. Clipboard and undo requests that the field makes of itself (Ctrl codes, keys,
+// context menu) are sent through the window's current procedure, so a filter in front sees them.
 
 #include "platform/controls/control_classes.h"
 #include "platform/controls/edit/edit_model.h"
 #include "platform/controls/edit/edit_view.h"
+#include "platform/core/expect.h"
 #include "platform/core/window_system.h"
 #include "platform/text/clipboard.h"
 #include "platform/text/codepage1254.h"
@@ -95,8 +96,13 @@ EditRules ModelRules(HWND field, const SourceRules& row) {
 // notifications, even change this field again, so nothing read before them is used after.
 void ApplyEdit(HWND field, EditRange range, std::string_view insertion, EditSource source) {
     const SourceRules& row = RulesOf(source);
+    EditState& state = EditStateOf(field);
     const EditOutcome outcome =
-        EditStateOf(field).model.replace(field->text, range, insertion, ModelRules(field, row));
+        state.model.replace(state.text, range, insertion, ModelRules(field, row));
+    // An emptied field gives back what a long paste made it hold.
+    if (state.text.empty()) {
+        state.text.shrink_to_fit();
+    }
     ScrollCaretIntoView(field);
     RequestPaint();
     if (outcome.was_truncated) {
@@ -118,13 +124,15 @@ void ApplyEdit(HWND field, EditRange range, std::string_view insertion, EditSour
 }
 
 void MoveCaret(HWND field, std::size_t position, Extend extend) {
-    EditStateOf(field).model.move_caret(position, extend, field->text.size());
+    EditState& state = EditStateOf(field);
+    state.model.move_caret(position, extend, state.text.size());
     ScrollCaretIntoView(field);
     RequestPaint();
 }
 
 void Select(HWND field, std::size_t anchor, std::size_t caret) {
-    EditStateOf(field).model.select(anchor, caret, field->text.size());
+    EditState& state = EditStateOf(field);
+    state.model.select(anchor, caret, state.text.size());
     ScrollCaretIntoView(field);
     RequestPaint();
 }
@@ -146,7 +154,7 @@ void DeleteByKey(HWND field, Direction direction) {
         const std::size_t caret = EditStateOf(field).model.caret();
         if (direction == Direction::Backwards && caret > 0) {
             range = {caret - 1, caret};
-        } else if (direction == Direction::Forwards && caret < field->text.size()) {
+        } else if (direction == Direction::Forwards && caret < EditStateOf(field).text.size()) {
             range = {caret, caret + 1};
         }
     }
@@ -159,19 +167,35 @@ void SendToSelf(HWND field, UINT message) {
     SendMessage(field, message, 0, 0);
 }
 
-// ^WM_CREATE: the template's text is already the window's; it keeps the field's case.
+// ^WM_CREATE: the field takes the template's text over from the window, in the field's case.
 LRESULT HandleCreate(HWND field) {
-    EditStateOf(field);
+    auto state = std::make_unique<EditState>();
+    state->text = std::move(field->text);
+    field->text.clear();
     if (HasStyle(field, ES_UPPERCASE)) {
-        field->text = UpperCaseText(field->text);
+        state->text = UpperCaseText(state->text);
     }
+    field->control = std::move(state);
     return 0;
 }
 
 LRESULT HandleSetText(HWND field, const char* text) {
     const std::string replacement = text != nullptr ? text : "";
-    ApplyEdit(field, {0, field->text.size()}, replacement, EditSource::SetText);
+    ApplyEdit(field, {0, EditStateOf(field).text.size()}, replacement, EditSource::SetText);
     return TRUE;
+}
+
+// ^WM_GETTEXT: as much as the buffer holds, with a closing zero; the count copied.
+LRESULT HandleGetText(HWND field, WPARAM max_count, LPARAM buffer) {
+    char* destination = reinterpret_cast<char*>(buffer);
+    if (destination == nullptr || max_count == 0) {
+        return 0;
+    }
+    const std::string& text = EditStateOf(field).text;
+    const std::size_t count = std::min<std::size_t>(text.size(), max_count - 1);
+    text.copy(destination, count);
+    destination[count] = '\0';
+    return static_cast<LRESULT>(count);
 }
 
 // ^WM_CHAR: the Ctrl codes that edit, select or use the clipboard, then typed characters.
@@ -181,7 +205,7 @@ LRESULT HandleChar(HWND field, unsigned char code) {
         DeleteByKey(field, Direction::Backwards);
         return 0;
     case 0x01: // Ctrl+A
-        Select(field, 0, field->text.size());
+        Select(field, 0, EditStateOf(field).text.size());
         return 0;
     case 0x03: // Ctrl+C
         SendToSelf(field, WM_COPY);
@@ -216,7 +240,7 @@ LRESULT HandleKeyDown(HWND field, WPARAM key, LPARAM lparam) {
     const bool shift = GetKeyState(VK_SHIFT) < 0;
     const bool control = GetKeyState(VK_CONTROL) < 0;
     const Extend extend = shift ? Extend::Yes : Extend::No;
-    const std::string_view text = field->text;
+    const std::string_view text = EditStateOf(field).text;
     const std::size_t caret = EditStateOf(field).model.caret();
     switch (key) {
     case VK_LEFT:
@@ -260,7 +284,7 @@ LRESULT HandleCopy(HWND field) {
     const EditRange selection = SelectionOf(field);
     if (!selection.is_empty()) {
         WriteClipboardText(
-            std::string_view(field->text).substr(selection.start, selection.length()));
+            std::string_view(EditStateOf(field).text).substr(selection.start, selection.length()));
     }
     return 0;
 }
@@ -307,7 +331,8 @@ LRESULT HandleUndo(HWND field) {
     if (IsReadOnly(field)) {
         return FALSE;
     }
-    const std::optional<UndoChange> change = EditStateOf(field).model.undo_change(field->text);
+    const EditState& state = EditStateOf(field);
+    const std::optional<UndoChange> change = state.model.undo_change(state.text);
     if (!change) {
         return FALSE;
     }
@@ -410,7 +435,7 @@ LRESULT HandleDoubleClick(HWND field, LPARAM lparam) {
     if (!IsLive(field)) {
         return 0;
     }
-    const EditRange word = WordAt(field->text, OffsetAtX(field, PointX(lparam)));
+    const EditRange word = WordAt(EditStateOf(field).text, OffsetAtX(field, PointX(lparam)));
     Select(field, word.start, word.end);
     EditStateOf(field).is_dragging = false;
     return 0;
@@ -447,7 +472,7 @@ LRESULT HandleContextMenu(HWND field, LPARAM lparam) {
                       MenuItem(field, IDM_EDIT_COPY, has_selection),
                       MenuItem(field, IDM_EDIT_PASTE, is_editable),
                       MenuItem(field, IDM_EDIT_DELETE, is_editable && has_selection),
-                      MenuItem(field, IDM_EDIT_SELECT_ALL, !field->text.empty()),
+                      MenuItem(field, IDM_EDIT_SELECT_ALL, !state.text.empty()),
                   });
     return 0;
 }
@@ -485,6 +510,10 @@ LRESULT CALLBACK EditProcedure(HWND field, UINT message, WPARAM wparam, LPARAM l
         return HandleCreate(field);
     case WM_SETTEXT:
         return HandleSetText(field, reinterpret_cast<const char*>(lparam));
+    case WM_GETTEXT:
+        return HandleGetText(field, wparam, lparam);
+    case WM_GETTEXTLENGTH:
+        return static_cast<LRESULT>(EditStateOf(field).text.size());
     case WM_CHAR:
         return HandleChar(field, static_cast<unsigned char>(wparam & 0xFF));
     case WM_KEYDOWN:
@@ -544,5 +573,11 @@ LRESULT CALLBACK EditProcedure(HWND field, UINT message, WPARAM wparam, LPARAM l
 }
 
 } // namespace
+
+EditState& EditStateOf(HWND field) {
+    // Made at WM_CREATE, the first message a field gets.
+    KALVETRA_EXPECT(field->control != nullptr);
+    return static_cast<EditState&>(*field->control);
+}
 
 const WindowClass EditClass = {"EDIT", EditProcedure, CursorShape::IBeam};

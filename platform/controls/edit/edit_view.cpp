@@ -19,15 +19,6 @@ int MeasuredWidth(std::string_view text) {
 
 } // namespace
 
-EditState& EditStateOf(HWND field) {
-    if (!field->control) {
-        field->control = std::make_unique<EditState>();
-    }
-    auto& state = static_cast<EditState&>(*field->control);
-    state.model.clamp(field->text.size());
-    return state;
-}
-
 // A text too wide for the field (only WM_SETTEXT or a scrolling field can hold one) starts
 // at the left margin whatever the alignment, scrolled by the field's offset.
 EditLayout LayOutEdit(HWND field) {
@@ -40,7 +31,7 @@ EditLayout LayOutEdit(HWND field) {
     layout.line_height = Windows().metrics.height;
     layout.text_y = layout.inner.y + (layout.inner.height - layout.line_height) / 2;
 
-    const int width = MeasuredWidth(field->text);
+    const int width = MeasuredWidth(EditStateOf(field).text);
     const int room = layout.text_area.width - width;
     layout.text_x = layout.text_area.x;
     if (room < 0) {
@@ -54,7 +45,7 @@ EditLayout LayOutEdit(HWND field) {
 }
 
 int OffsetToX(HWND field, const EditLayout& layout, std::size_t position) {
-    const std::string_view text = field->text;
+    const std::string_view text = EditStateOf(field).text;
     return layout.text_x + MeasuredWidth(text.substr(0, std::min(position, text.size())));
 }
 
@@ -62,7 +53,8 @@ std::size_t OffsetAtX(HWND field, int x) {
     const EditLayout layout = LayOutEdit(field);
     std::size_t nearest = 0;
     int nearest_distance = std::abs(layout.text_x - x);
-    for (std::size_t position = 1; position <= field->text.size(); ++position) {
+    const std::size_t length = EditStateOf(field).text.size();
+    for (std::size_t position = 1; position <= length; ++position) {
         const int distance = std::abs(OffsetToX(field, layout, position) - x);
         if (distance < nearest_distance) {
             nearest = position;
@@ -83,8 +75,8 @@ void ScrollCaretIntoView(HWND field) {
         return;
     }
     const int visible = LayOutEdit(field).text_area.width;
-    const int overflow = MeasuredWidth(field->text) - visible;
-    const int caret_x = MeasuredWidth(std::string_view(field->text).substr(0, state.model.caret()));
+    const int overflow = MeasuredWidth(state.text) - visible;
+    const int caret_x = MeasuredWidth(std::string_view(state.text).substr(0, state.model.caret()));
     int scroll = state.scroll;
     scroll = std::min(scroll, caret_x);
     scroll = std::max(scroll, caret_x - visible);
@@ -99,7 +91,7 @@ void PaintRun(HWND field, HDC dc, const EditLayout& layout, EditRange run, COLOR
     if (run.is_empty()) {
         return;
     }
-    const std::string piece = field->text.substr(run.start, run.length());
+    const std::string piece = EditStateOf(field).text.substr(run.start, run.length());
     PaintTextClipped(dc, OffsetToX(field, layout, run.start), layout.text_y, piece, colour,
                      layout.text_area);
 }
@@ -120,7 +112,7 @@ void PaintEdit(HWND field, HDC dc) {
     const EditLayout layout = LayOutEdit(field);
     const COLORREF text_colour =
         GetSysColor(field->is_enabled() ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT);
-    const std::size_t length = field->text.size();
+    const std::size_t length = state.text.size();
     const EditRange selection = state.is_focused ? state.model.selection() : EditRange{};
 
     PaintRun(field, dc, layout, {0, selection.start}, text_colour);

@@ -1,29 +1,14 @@
 #pragma once
 
-// What the EDIT control keeps per field, and how a field looks on screen: where its text
-// lies in the window (edge, margins, alignment, horizontal scroll), which text offset a
-// pixel falls on, whether a text fits the visible width, and the painting. Paint and the
-// mouse share one layout function. The message handling is edit_control.cpp's.
+// How a field looks on screen: where its text lies in the window (edge, margins, alignment,
+// horizontal scroll), which text offset a pixel falls on, whether a text fits the visible
+// width, and the painting. Paint and the mouse share one layout function. The message
+// handling is edit_control.cpp's; the field's state is edit_state.h's.
 
-#include "platform/controls/edit/edit_model.h"
-#include "platform/core/window.h"
+#include "platform/controls/edit/edit_state.h"
 
 #include <cstddef>
 #include <string_view>
-
-// The limit of typed and pasted text before EM_LIMITTEXT sets one.
-constexpr std::size_t DefaultEditLimit = 32767;
-
-struct EditState : ControlState {
-    EditModel model;
-    std::size_t limit = DefaultEditLimit;
-    int scroll = 0; // pixels of text scrolled out at the left (ES_AUTOHSCROLL only)
-    bool is_focused = false;
-    bool is_dragging = false; // the left button went down in the field and is held
-};
-
-// The field's state, made on first use, with the selection clamped to the current text.
-EditState& EditStateOf(HWND field);
 
 struct EditLayout {
     PixelRect inner;     // inside the client edge: the background
