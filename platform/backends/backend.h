@@ -7,6 +7,7 @@
 // code page 1254; a backend converts to and from its own encoding at its edge.
 
 #include "platform/paint/draw_list.h"
+#include "platform/paint/text_measure.h"
 
 #include <cstdint>
 #include <optional>
@@ -48,25 +49,15 @@ struct InputEvent {
     bool focused = false;
 };
 
-struct FontMetrics {
-    int average_char_width = 6; // pixels; the horizontal dialog base unit
-    int height = 13;            // pixels; the vertical dialog base unit and the line height
-    int ascent = 11;
-};
-
 struct WindowSpec {
     std::string title; // code page 1254
     int width = 0, height = 0;
     std::span<const std::uint8_t> icon; // an .ico file; empty for none
 };
 
-class Backend {
+// Besides measuring text in its font (TextMeasure):
+class Backend : public TextMeasure {
   public:
-    virtual ~Backend() = default;
-
-    virtual FontMetrics font_metrics() const = 0;
-    virtual int text_width(std::string_view text) const = 0;
-
     // Opens the top-level window; on failure returns false with the reason in error().
     virtual bool open_window(const WindowSpec& spec) = 0;
     virtual void close_window() = 0;

@@ -23,8 +23,8 @@ void PaintTextClipped(HDC dc, int x, int y, std::string_view text, COLORREF colo
     if (area.is_empty() || text.empty()) {
         return;
     }
-    PixelRect at{x + dc->origin_x, y + dc->origin_y, dc->backend->text_width(text),
-                 dc->backend->font_metrics().height};
+    PixelRect at{x + dc->origin_x, y + dc->origin_y, dc->measure->text_width(text),
+                 dc->measure->font_metrics().height};
     if (at.intersected(area).is_empty()) {
         return;
     }
@@ -97,9 +97,9 @@ void PaintEtchedFrame(HDC dc, PixelRect rect) {
 }
 
 int TextWidth(HDC dc, std::string_view text) {
-    return dc->backend->text_width(text);
+    return dc->measure->text_width(text);
 }
 
 FontMetrics Font(HDC dc) {
-    return dc->backend->font_metrics();
+    return dc->measure->font_metrics();
 }

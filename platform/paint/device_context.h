@@ -5,7 +5,8 @@
 // and raised edges, etched frames, focus rectangles) built from fills. Controls call these
 // from WM_PAINT, where wParam is the HDC.
 
-#include "platform/backends/backend.h"
+#include "platform/paint/draw_list.h"
+#include "platform/paint/text_measure.h"
 #include "platform/win/windows_api.h"
 
 #include <span>
@@ -13,7 +14,7 @@
 
 struct DeviceContext {
     DrawList* list = nullptr;
-    const Backend* backend = nullptr;
+    const TextMeasure* measure = nullptr;
     int origin_x = 0, origin_y = 0; // the window's top-left in the frame
     PixelRect clip;                 // in frame pixels
     COLORREF text_colour = 0;
