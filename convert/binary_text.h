@@ -14,4 +14,6 @@ void FormatBinary32(std::uint32_t value, char (&text)[33]);
 // because the doubled 1 is OR-ed with the 2, and " " ORs in the byte 0xF0); a zero byte,
 // though, counts as digit 0. The value wraps at 32 bits, so only the last 32 digits count.
 // Reads exactly count characters.
+// Kept on purpose: text that reaches the binary field without its keystroke filter converts
+// by this character-code rule, as it always has, rather than being checked digit by digit.
 std::uint32_t ParseBinary32(const char* text, std::uint32_t count);

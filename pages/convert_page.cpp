@@ -16,9 +16,10 @@ std::uint32_t AcceptEdits = 0;
 
 namespace {
 
-// What an update notification reads of the notifying field: 35 characters.
+// Kept on purpose, the sizes the page has always read with: an update notification reads 35
+// characters of the notifying field, the decimal and octal forms 15 of the hexadecimal
+// field. Each is more than its field holds but the text field, whose first 35 alone convert.
 constexpr int UpdateReadSize = 36;
-// What the decimal and octal forms read of the hexadecimal field: 15 characters.
 constexpr int ChangeReadSize = 16;
 
 void Initialise(HWND page) {

@@ -31,6 +31,7 @@ constexpr int PairField = 4014;
 constexpr int TextField = 4016;
 
 // 1 except while a reaction writes a field: the field written must not convert back.
+// Kept on purpose: a 32-bit value rather than a bool, as the page has always held it.
 extern std::uint32_t AcceptEdits;
 
 INT_PTR CALLBACK ConvertPage(HWND page, UINT message, WPARAM wparam, LPARAM lparam);

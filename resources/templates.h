@@ -1,7 +1,7 @@
 #pragma once
 
 // The five dialog templates of the program: the main dialog and its four tab pages. Each is
-// plain data (see platform/dialog_template.h); building windows from them is the window
+// plain data (see platform/core/dialog_template.h); building windows from them is the window
 // system's job, and what the controls do is the pages' job.
 
 #include "platform/core/dialog_template.h"

@@ -5,6 +5,8 @@
 
 #include "main_window_fixture.h"
 
+#include "pages/logic_page.h"
+#include "pages/math_page.h"
 #include "platform/controls/control_classes.h"
 #include "testing/window_text.h"
 
@@ -400,5 +402,58 @@ TEST_F(CalculatingPagesTest, EachCommandWritesOnlyItsOwnResultField) {
         ASSERT_FALSE(WriteRecorder::writes().empty()) << "the caption is written";
         for (const WriteRecorder::Write& write : WriteRecorder::writes())
             EXPECT_EQ(write.id, CarryBoxIds[page]);
+    }
+}
+
+// Kept on purpose: each row reads its operands with the size it always has, 9 or 50, the
+// second operand first. Either size reads an eight-digit field whole.
+namespace {
+
+std::vector<WPARAM>& ReadSizesHeard() {
+    static std::vector<WPARAM> heard;
+    return heard;
+}
+
+LRESULT CALLBACK RecordReadSize(HWND field, UINT message, WPARAM wparam, LPARAM lparam) {
+    if (message == WM_GETTEXT)
+        ReadSizesHeard().push_back(wparam);
+    return CallWindowProc(reinterpret_cast<WNDPROC>(GetWindowLongPtr(field, GWLP_USERDATA)), field,
+                          message, wparam, lparam);
+}
+
+void RecordReadsOf(HWND field) {
+    const LONG_PTR previous =
+        SetWindowLongPtr(field, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RecordReadSize));
+    SetWindowLongPtr(field, GWLP_USERDATA, previous);
+}
+
+} // namespace
+
+TEST_F(MainWindowTest, EachRowReadsItsOperandsWithItsOwnReadSize) {
+    struct Row {
+        int first, second, button;
+        WPARAM read_size;
+    };
+    const Row rows[] = {
+        {AndRow.first(), AndRow.second(), AndRow.button(), 9},
+        {RorRow.first(), RorRow.second(), RorRow.button(), 9},
+        {RcrRow.first(), RcrRow.second(), RcrRow.button(), 50},
+        {RclRow.first(), RclRow.second(), RclRow.button(), 50},
+        {NotRow.operand(), NotRow.operand(), NotRow.button(), 50},
+        {AddRow.first(), AddRow.second(), AddRow.button(), 9},
+        {SubRow.first(), SubRow.second(), SubRow.button(), 50},
+        {SbbRow.first(), SbbRow.second(), SbbRow.button(), 9},
+        {IdivRow.first(), IdivRow.second(), IdivRow.button(), 50},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.button);
+        RecordReadsOf(FindControl(row.first));
+        if (row.second != row.first)
+            RecordReadsOf(FindControl(row.second));
+        ChooseTab(TabHandle, row.first < MathRows[0].base ? 0 : 1);
+        ReadSizesHeard().clear();
+        Click(row.button);
+        const std::vector<WPARAM> expected(row.second != row.first ? 2 : 1, row.read_size);
+        EXPECT_EQ(ReadSizesHeard(), expected);
     }
 }

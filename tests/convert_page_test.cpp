@@ -142,6 +142,9 @@ TEST_F(ConvertPageTest, HexKeystrokeWritesBinaryBeforeDecimalAndOctal) {
     EXPECT_EQ(AcceptEdits, 1u);
 }
 
+// Kept on purpose: the flag is a 32-bit value, 1 or 0, as the page has always held it.
+static_assert(std::is_same_v<decltype(AcceptEdits), std::uint32_t>);
+
 TEST_F(ConvertPageTest, BinaryKeystrokeWritesHexWhoseChangeReachesDecimalAndOctal) {
     RecordPage();
     Type(BinaryField, "1");

@@ -3,7 +3,7 @@
 // The seam between the window system and a display. A backend opens the one top-level
 // window, renders draw lists into it, measures text in its font, and turns the display's
 // input into InputEvents. It knows nothing of windows, messages or controls: the window
-// system (window_system.h) turns events into messages. Texts cross this seam as bytes of
+// system (core/window_system.h) turns events into messages. Texts cross this seam as bytes of
 // code page 1254; a backend converts to and from its own encoding at its edge.
 
 #include "platform/paint/draw_list.h"

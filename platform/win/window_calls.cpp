@@ -1,6 +1,7 @@
 // The public window calls of windows_api.h, on top of the window system: messages, window
 // data, dialog items, showing, focus and the caret.
 
+#include "platform/core/message_trace.h"
 #include "platform/core/window_system.h"
 
 #include <algorithm>
@@ -10,14 +11,14 @@ LRESULT SendMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     if (!IsLive(window) || window->procedure == nullptr) {
         return 0;
     }
-    return window->procedure(window, message, wparam, lparam);
+    return DeliverMessage(window->procedure, window, message, wparam, lparam);
 }
 
 LRESULT CallWindowProc(WNDPROC procedure, HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     if (procedure == nullptr || !IsLive(window)) {
         return 0;
     }
-    return procedure(window, message, wparam, lparam);
+    return DeliverMessage(procedure, window, message, wparam, lparam);
 }
 
 LONG_PTR SetWindowLongPtr(HWND window, int index, LONG_PTR value) {
