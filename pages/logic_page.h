@@ -7,25 +7,15 @@
 #include "pages/page_rows.h"
 #include "platform/win/windows_api.h"
 
-// The page's controls.
-constexpr int LogicValueHeading = 2001;  // "Onaltılık Değer", over the operands
-constexpr int LogicResultHeading = 2002; // "Sonuç", over the results
-constexpr TwoOperandRowIds AndRow{2003};
-constexpr TwoOperandRowIds OrRow{2008};
-constexpr TwoOperandRowIds XorRow{2013};
-constexpr TwoOperandRowIds SarRow{2018};
-constexpr TwoOperandRowIds ShrRow{2023};
-constexpr TwoOperandRowIds ShlRow{2028};
-constexpr TwoOperandRowIds RorRow{2033};
-constexpr TwoOperandRowIds RcrRow{2038};
-constexpr TwoOperandRowIds RolRow{2043};
-constexpr TwoOperandRowIds RclRow{2048};
-constexpr OneOperandRowIds NotRow{2053};
-constexpr OneOperandRowIds NegRow{2056};
-constexpr OneOperandRowIds BswapRow{2059};
+// The page's controls: the headings over the operands ("Onaltılık Değer") and the results
+// ("Sonuç"), the rows by their base ids, and the carry box.
+constexpr int LogicValueHeading = 2001, LogicResultHeading = 2002;
+constexpr TwoOperandRowIds AndRow{2003}, OrRow{2008}, XorRow{2013}, SarRow{2018}, ShrRow{2023},
+    ShlRow{2028}, RorRow{2033}, RcrRow{2038}, RolRow{2043}, RclRow{2048};
+constexpr OneOperandRowIds NotRow{2053}, NegRow{2056}, BswapRow{2059};
 constexpr int LogicCarryBox = 2062;
 
-// The rows from top to bottom.
+// The rows from top to bottom: the ten of two operands, then the three of one.
 inline constexpr TwoOperandRowIds LogicTwoOperandRows[] = {AndRow, OrRow,  XorRow, SarRow, ShrRow,
                                                            ShlRow, RorRow, RcrRow, RolRow, RclRow};
 inline constexpr OneOperandRowIds LogicOneOperandRows[] = {NotRow, NegRow, BswapRow};

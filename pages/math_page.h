@@ -9,17 +9,11 @@
 #include "pages/page_rows.h"
 #include "platform/win/windows_api.h"
 
-// The page's controls.
-constexpr int MathValueHeading = 3001;  // "Onaltılık Değer", over the operands
-constexpr int MathResultHeading = 3002; // "Sonuç", over the results
-constexpr TwoOperandRowIds AddRow{3003};
-constexpr TwoOperandRowIds AdcRow{3008};
-constexpr TwoOperandRowIds SubRow{3013};
-constexpr TwoOperandRowIds SbbRow{3018};
-constexpr TwoOperandRowIds MulRow{3023};
-constexpr TwoOperandRowIds ImulRow{3028};
-constexpr TwoOperandRowIds DivRow{3033};
-constexpr TwoOperandRowIds IdivRow{3038};
+// The page's controls: the headings over the operands ("Onaltılık Değer") and the results
+// ("Sonuç"), the rows by their base ids, and the carry box.
+constexpr int MathValueHeading = 3001, MathResultHeading = 3002;
+constexpr TwoOperandRowIds AddRow{3003}, AdcRow{3008}, SubRow{3013}, SbbRow{3018}, MulRow{3023},
+    ImulRow{3028}, DivRow{3033}, IdivRow{3038};
 constexpr int MathCarryBox = 3043;
 
 // The rows from top to bottom.

@@ -108,20 +108,15 @@ bool IsInside(HWND button, LPARAM position) {
     return ClientRect(button).contains(x, y);
 }
 
-// A double click on a push button or check box counts as a second press, so two quick
-// clicks on a check box toggle it twice.
-LRESULT HandleMouseDown(HWND button) {
+// Either button takes the keyboard; only the left one presses. A double click on a push
+// button or check box counts as a second press, so two quick clicks on a check box toggle it
+// twice.
+LRESULT HandleMouseDown(HWND button, UINT message) {
     if (TakesInput(button)) {
         SetFocus(button);
-        BeginPress(button, Press::Mouse);
-    }
-    return 0;
-}
-
-// The right button takes the keyboard too, but presses nothing.
-LRESULT HandleRightButtonDown(HWND button) {
-    if (TakesInput(button)) {
-        SetFocus(button);
+        if (message != WM_RBUTTONDOWN) {
+            BeginPress(button, Press::Mouse);
+        }
     }
     return 0;
 }
@@ -322,9 +317,8 @@ LRESULT CALLBACK ButtonProcedure(HWND button, UINT message, WPARAM wparam, LPARA
         return HandlePaint(button, reinterpret_cast<HDC>(wparam));
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
-        return HandleMouseDown(button);
     case WM_RBUTTONDOWN:
-        return HandleRightButtonDown(button);
+        return HandleMouseDown(button, message);
     case WM_MOUSEMOVE:
         return HandleMouseMove(button, lparam);
     case WM_LBUTTONUP:
