@@ -6,10 +6,10 @@
 
 #include "main_window_fields.h"
 #include "main_window_fixture.h"
+#include "page_model.h"
 
 #include "platform/control_classes.h"
 #include "platform/edit_model.h"
-#include "platform/edit_view.h"
 
 #include <algorithm>
 #include <chrono>
@@ -128,7 +128,7 @@ void ExpectAllowedPaste(const FieldInfo& field, HWND control, std::string_view f
         EXPECT_LE(text.size(), field.limit);
         break;
     case FieldBound::VisibleWidth:
-        EXPECT_TRUE(FitsVisibleWidth(control, text)) << text.size() << " characters";
+        EXPECT_LE(text.size(), model::TextFieldCapacity());
         break;
     }
     EXPECT_TRUE(IsStartOf(text, first_line)) << "holds " << text.size() << " characters";

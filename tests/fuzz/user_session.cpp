@@ -10,12 +10,21 @@
 
 std::uint64_t RunSession(ByteSource& bytes, const SessionOptions& options) {
     std::uint64_t performed = 0;
-    auto is_done = [&] { return bytes.is_exhausted() || performed >= options.most_actions; };
+    bool is_rule_broken = false;
+    BrokenRuleReport report;
+    if (options.report_broken_rule)
+        report = [&](const std::string& what) {
+            is_rule_broken = true;
+            options.report_broken_rule(what);
+        };
+    auto is_done = [&] {
+        return bytes.is_exhausted() || performed >= options.most_actions || is_rule_broken;
+    };
     while (!is_done()) {
         auto backend = std::make_unique<HeadlessBackend>();
         HeadlessBackend& headless = *backend;
         ResetWindows(std::move(backend));
-        WindowInvariants invariants;
+        WindowInvariants invariants(report);
         bool is_attached = false;
         Windows().idle_step = [&] {
             if (!is_attached) {
@@ -33,6 +42,8 @@ std::uint64_t RunSession(ByteSource& bytes, const SessionOptions& options) {
             return true;
         };
         RunMainWindow();
+        if (options.model_checks != nullptr)
+            *options.model_checks += invariants.model_checks();
     }
     ResetWindows();
     return performed;
