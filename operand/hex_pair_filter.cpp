@@ -1,19 +1,24 @@
 #include "operand/hex_pair_filter.h"
 
+#include <algorithm>
+#include <string>
+
 namespace {
 
-// Room for the longest text the field holds (104 characters) with space to spare.
-constexpr int PairTextSize = 192;
-
-// Whether the field's text ends in a complete pair, so that the next digit starts a new
-// one. The field's own current text is read, not a copy kept by the page: the page does
-// not refresh its copy when it rewrites the field from the text side, and a stale copy
-// would space the next digit by the text the field held before.
-bool EndsInCompletePair(HWND field) {
-    char text[PairTextSize];
-    const LRESULT length =
-        ForwardToEdit(field, WM_GETTEXT, PairTextSize, reinterpret_cast<LPARAM>(text));
-    return length >= 2 && text[length - 1] != ' ' && text[length - 2] != ' ';
+// Whether the digit typed now starts a new pair: the text that will stand before it, once
+// the selection it replaces is gone, ends in two characters that are not spaces. Typed at
+// the end, that is the whole text; typed over everything selected, nothing, so the digit
+// begins a new row of pairs. The field's own current text is read, not a copy kept by the
+// page: the page does not refresh its copy when it rewrites the field from the text side,
+// and a stale copy would space the next digit by the text the field held before.
+bool StartsNewPair(HWND field) {
+    std::string text(static_cast<std::size_t>(ForwardToEdit(field, WM_GETTEXTLENGTH, 0, 0)) + 1,
+                     '\0');
+    const auto length =
+        static_cast<std::size_t>(ForwardToEdit(field, WM_GETTEXT, static_cast<WPARAM>(text.size()),
+                                               reinterpret_cast<LPARAM>(text.data())));
+    const std::size_t before = std::min<std::size_t>(SelectionOf(field).first(), length);
+    return before >= 2 && text[before - 1] != ' ' && text[before - 2] != ' ';
 }
 
 // Whether the space and the digit after it both fit. Without this a full field would beep
@@ -34,7 +39,7 @@ LRESULT HandlePairCharacter(HWND field, WPARAM wparam, LPARAM lparam) {
 
     // The space enters like a typed one, so the page converts the field before the digit.
     // A digit whose space does not fit is refused whole, so no lone space is left behind.
-    if (EndsInCompletePair(field)) {
+    if (StartsNewPair(field)) {
         if (!HasRoomForSpaceAndDigit(field))
             return RefuseKeystroke();
         ForwardToEdit(field, WM_CHAR, ' ', lparam);

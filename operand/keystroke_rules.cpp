@@ -10,14 +10,18 @@ LRESULT ForwardToEdit(HWND field, UINT message, WPARAM wparam, LPARAM lparam) {
     return CallWindowProc(SavedEditProc, field, message, wparam, lparam);
 }
 
-long long RemainingRoom(HWND field) {
-    const LRESULT limit = ForwardToEdit(field, EM_GETLIMITTEXT, 0, 0);
-    const LRESULT length = ForwardToEdit(field, WM_GETTEXTLENGTH, 0, 0);
+SelectedRange SelectionOf(HWND field) {
     DWORD start = 0;
     DWORD end = 0;
     ForwardToEdit(field, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
                   reinterpret_cast<LPARAM>(&end));
-    const long long selected = start <= end ? end - start : start - end;
+    return {start, end};
+}
+
+long long RemainingRoom(HWND field) {
+    const LRESULT limit = ForwardToEdit(field, EM_GETLIMITTEXT, 0, 0);
+    const LRESULT length = ForwardToEdit(field, WM_GETTEXTLENGTH, 0, 0);
+    const auto selected = static_cast<long long>(SelectionOf(field).length());
     return static_cast<long long>(limit) - (static_cast<long long>(length) - selected);
 }
 

@@ -42,6 +42,16 @@ bool IsPasteKey(WPARAM virtual_key);
 // Hands a message to the EDIT control's own procedure, SavedEditProc, and returns its result.
 LRESULT ForwardToEdit(HWND field, UINT message, WPARAM wparam, LPARAM lparam);
 
+// Where the field's selection starts and ends, in either order; equal when nothing is
+// selected.
+struct SelectedRange {
+    DWORD start;
+    DWORD end;
+    DWORD first() const { return start < end ? start : end; }
+    DWORD length() const { return start < end ? end - start : start - end; }
+};
+SelectedRange SelectionOf(HWND field);
+
 // The characters the field can still take: its limit less the text that stays after the
 // selection is replaced.
 long long RemainingRoom(HWND field);

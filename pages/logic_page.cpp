@@ -3,7 +3,8 @@
 #include "operand/digit_filters.h"
 #include "operand/hex_field.h"
 #include "pages/carry_box.h"
-#include "pages/logic_operations.h"
+
+LogicOperationTable LogicPageOperations = {ApplyLogicOperation, ApplyUnaryOperation};
 
 namespace {
 
@@ -66,12 +67,13 @@ void RunTwoOperandRow(HWND page, const TwoOperandRow& row) {
     CarryFlag carry = row.operation == LogicOperation::Rcr || row.operation == LogicOperation::Rcl
                           ? ReadCarryBox(page, LogicCarryBox)
                           : CarryFlag::Clear;
-    WriteHexResult(page, row.ids.result(), ApplyLogicOperation(row.operation, a, b, carry));
+    WriteHexResult(page, row.ids.result(),
+                   LogicPageOperations.two_operands(row.operation, a, b, carry));
 }
 
 void RunOneOperandRow(HWND page, const OneOperandRow& row) {
     std::uint32_t a = ReadHexOperand(page, row.ids.operand(), LongRead);
-    WriteHexResult(page, row.ids.result(), ApplyUnaryOperation(row.operation, a));
+    WriteHexResult(page, row.ids.result(), LogicPageOperations.one_operand(row.operation, a));
 }
 
 void RunCommand(HWND page, int id) {

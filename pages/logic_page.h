@@ -4,6 +4,7 @@
 // instructions on hexadecimal operands, each computed when its "=" button is pressed, and
 // the carry box that feeds RCR and RCL. The arithmetic is in logic_operations.h.
 
+#include "pages/logic_operations.h"
 #include "pages/page_rows.h"
 #include "platform/win/windows_api.h"
 
@@ -19,5 +20,13 @@ constexpr int LogicCarryBox = 2062;
 inline constexpr TwoOperandRowIds LogicTwoOperandRows[] = {AndRow, OrRow,  XorRow, SarRow, ShrRow,
                                                            ShlRow, RorRow, RcrRow, RolRow, RclRow};
 inline constexpr OneOperandRowIds LogicOneOperandRows[] = {NotRow, NegRow, BswapRow};
+
+// What the page computes its rows with: the operations of logic_operations.h, which tests
+// replace with faulty ones to show that their checks notice a wrong result.
+struct LogicOperationTable {
+    decltype(&ApplyLogicOperation) two_operands;
+    decltype(&ApplyUnaryOperation) one_operand;
+};
+extern LogicOperationTable LogicPageOperations;
 
 INT_PTR CALLBACK LogicPage(HWND page, UINT message, WPARAM wparam, LPARAM lparam);

@@ -4,9 +4,10 @@
 #include "operand/hex_codec.h"
 #include "operand/hex_field.h"
 #include "pages/carry_box.h"
-#include "pages/math_operations.h"
 
 #include <cstring>
+
+MathOperationTable MathPageOperations = {ApplyMathOperation};
 
 namespace {
 
@@ -72,7 +73,7 @@ void RunRow(HWND page, const Row& row) {
     std::uint32_t a = ReadHexOperand(page, row.ids.first(), row.read_size);
     bool uses_carry = row.operation == MathOperation::Adc || row.operation == MathOperation::Sbb;
     CarryFlag carry = uses_carry ? ReadCarryBox(page, MathCarryBox) : CarryFlag::Clear;
-    ArithmeticResult result = ApplyMathOperation(row.operation, a, b, carry);
+    ArithmeticResult result = MathPageOperations.compute(row.operation, a, b, carry);
     int result_id = row.ids.result();
     switch (result.kind) {
     case ResultKind::DivideByZero:

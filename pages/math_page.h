@@ -6,6 +6,7 @@
 // the result field itself, and the carry box that feeds ADC and SBB. The arithmetic is in
 // math_operations.h.
 
+#include "pages/math_operations.h"
 #include "pages/page_rows.h"
 #include "platform/win/windows_api.h"
 
@@ -19,5 +20,12 @@ constexpr int MathCarryBox = 3043;
 // The rows from top to bottom.
 inline constexpr TwoOperandRowIds MathRows[] = {AddRow, AdcRow,  SubRow, SbbRow,
                                                 MulRow, ImulRow, DivRow, IdivRow};
+
+// What the page computes its rows with: the operations of math_operations.h, which tests
+// replace with faulty ones to show that their checks notice a wrong result.
+struct MathOperationTable {
+    decltype(&ApplyMathOperation) compute;
+};
+extern MathOperationTable MathPageOperations;
 
 INT_PTR CALLBACK MathPage(HWND page, UINT message, WPARAM wparam, LPARAM lparam);

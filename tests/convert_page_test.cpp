@@ -246,9 +246,10 @@ TEST_F(ConvertPageTest, RandomEditingKeepsEveryFieldInAgreement) {
             if (field.id != TextField && typed >= 'a' && typed <= 'f')
                 typed = static_cast<char>(typed - 0x20);
             std::string insertion(1, typed);
-            // The pair filter puts a space first when the text ends in a complete pair.
-            if (field.id == PairField && before.size() >= 2 && before.back() != ' ' &&
-                before[before.size() - 2] != ' ')
+            // The pair filter puts a space first when the text before the caret ends in a
+            // complete pair.
+            if (field.id == PairField && caret >= 2 && before[caret - 1] != ' ' &&
+                before[caret - 2] != ' ')
                 insertion = " " + insertion;
             if (before.size() + insertion.size() <= field.limit)
                 expected.insert(caret, insertion);

@@ -164,26 +164,39 @@ TEST_F(DigitFilters, PastesOnlyDigitsThatFit) {
     }
 }
 
+// The text before the insertion point, once the selection is replaced, decides the space.
 TEST_F(DigitFilters, PairFieldSpacesItsPairs) {
     struct Row {
         const char* before;
         std::string typed;
         const char* after;
         int beeps;
+        int selection_start = 255; // the end of the text unless a row says otherwise
+        int selection_end = 255;
     };
     const Row rows[] = {
         {"", "4142", "41 42", 0},
         {"", "a", "A", 0},
         {"", "4 g", "4", 2},      // the space is the filter's to put, never typed
-        {"414", "2", "414 2", 0}, // only the end of the text decides
+        {"414", "2", "414 2", 0}, // at the end, the whole text decides
         {"41 42", "\b\b", "41 ", 0},
         // Text set by the program counts at once: the field's own text decides.
         {"41 42 43", "4", "41 42 43 4", 0},
+        // Over the whole text selected, the digits start a new row of pairs.
+        {"41 42", "4", "4", 0, 0, -1},
+        {"41 42", "434", "43 4", 0, 0, -1},
+        {"41 42", "4", "4", 0, 5, 0}, // selected from the end back to the start
+        // In the middle: after a complete pair the digit is spaced, after a space it is not,
+        // whatever ends the text.
+        {"41 42", "4", "41 4 42", 0, 2, 2},
+        {"41 42", "4", "41 442", 0, 3, 3},
+        {"41 42 43", "5", "41 5 43", 0, 3, 5},
+        {"4142", "4", "41 442", 0, 2, 2},
     };
     for (const Row& row : rows) {
-        SCOPED_TRACE(row.typed);
+        SCOPED_TRACE(std::string(row.before) + " typed " + row.typed);
         set_text(PairField, row.before);
-        select(PairField, 255, 255);
+        select(PairField, row.selection_start, row.selection_end);
         EXPECT_EQ(type(PairField, row.typed), row.beeps);
         EXPECT_EQ(text(PairField), row.after);
     }

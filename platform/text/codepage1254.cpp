@@ -48,7 +48,8 @@ void AppendUtf8(std::string& out, char32_t code_point) {
     }
 }
 
-// Reads one UTF-8 sequence at position; nullopt for a malformed, overlong or surrogate one.
+} // namespace
+
 std::optional<char32_t> ReadUtf8(std::string_view text, std::size_t& position) {
     const auto lead = static_cast<unsigned char>(text[position++]);
     if (lead < 0x80)
@@ -84,8 +85,6 @@ std::optional<char32_t> ReadUtf8(std::string_view text, std::size_t& position) {
         return std::nullopt;
     return code_point;
 }
-
-} // namespace
 
 char32_t CodePage1254ToUnicode(unsigned char byte) {
     if (byte >= 0x80 && byte < 0xA0)

@@ -3,6 +3,7 @@
 // Windows code page 1254 (Turkish): to and from UTF-8, and upper case. The window system
 // keeps every text in code page 1254 bytes; only the display backends convert, at their edge.
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -12,6 +13,10 @@
 char32_t CodePage1254ToUnicode(unsigned char byte);
 // The byte for a code point; nullopt when the code page has no such character.
 std::optional<unsigned char> UnicodeToCodePage1254(char32_t code_point);
+
+// One UTF-8 character at position, which moves past what was read; nullopt for a malformed,
+// overlong or surrogate sequence, or one beyond U+10FFFF.
+std::optional<char32_t> ReadUtf8(std::string_view text, std::size_t& position);
 
 // Whole texts. Undefined bytes become U+FFFD; a UTF-8 text with a character the code page
 // lacks, or with invalid UTF-8, gives nullopt: nothing is ever replaced silently.

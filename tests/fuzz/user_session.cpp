@@ -13,10 +13,19 @@
 
 std::uint64_t RunSession(ByteSource& bytes, const SessionOptions& options) {
     std::uint64_t performed = 0;
-    auto is_done = [&] { return bytes.is_exhausted() || performed >= options.most_actions; };
+    bool is_rule_broken = false;
+    BrokenRuleReport report;
+    if (options.report_broken_rule)
+        report = [&](const std::string& what) {
+            is_rule_broken = true;
+            options.report_broken_rule(what);
+        };
+    auto is_done = [&] {
+        return bytes.is_exhausted() || performed >= options.most_actions || is_rule_broken;
+    };
     while (!is_done()) {
         HeadlessBackend& headless = StartHeadlessWindows(&ProgramResources);
-        WindowInvariants invariants;
+        WindowInvariants invariants(report);
         bool is_attached = false;
         Windows().idle_step = [&] {
             if (!is_attached) {
@@ -34,6 +43,8 @@ std::uint64_t RunSession(ByteSource& bytes, const SessionOptions& options) {
             return true;
         };
         RunMainWindow();
+        if (options.model_checks != nullptr)
+            *options.model_checks += invariants.model_checks();
     }
     StopWindowSystem();
     return performed;

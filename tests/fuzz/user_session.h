@@ -8,6 +8,7 @@
 
 #include "byte_source.h"
 #include "user_actions.h"
+#include "window_invariants.h"
 
 #include <cstdint>
 #include <functional>
@@ -18,8 +19,13 @@ struct SessionOptions {
     // Called after every action, once its rules were checked, with the number performed so
     // far.
     std::function<void(std::uint64_t, const Action&)> after_action;
+    // Empty: a broken rule aborts. Otherwise it is reported here, and the run stops after
+    // the action that broke it.
+    BrokenRuleReport report_broken_rule;
+    // Added to: what the models checked.
+    ModelChecks* model_checks = nullptr;
 };
 
-// Runs until the bytes or the allowed actions run out; returns the actions performed.
-// The window system is left empty.
+// Runs until the bytes or the allowed actions run out, or a reported rule broke; returns
+// the actions performed. The window system is left empty.
 std::uint64_t RunSession(ByteSource& bytes, const SessionOptions& options = {});

@@ -1,42 +1,23 @@
 #include "window_invariants.h"
 
 #include "main_window_fields.h"
+#include "page_model.h"
 #include "require.h"
+#include "window_watching.h"
 
 #include "app/main_dialog.h"
-#include "platform/controls/edit/edit_view.h"
+#include "platform/controls/edit/edit_state.h"
 #include "platform/core/window_system.h"
-#include "testing/simulated_user.h"
 
 #include <algorithm>
-#include <bitset>
-#include <cstdio>
-#include <unordered_map>
 
 namespace {
 
 constexpr std::size_t RecentActionsKept = 24;
 
 WindowInvariants* s_watching = nullptr;
-WNDPROC s_page_procedure = nullptr;
+WatchedProcedures s_convert_page;
 int s_notification_depth = 0;
-
-// The controls of the watched window by id, found once: a search of the window tree for
-// each of some seventy fields after every action would cost more than the action.
-std::unordered_map<int, HWND> s_controls;
-
-HWND ControlOf(int id) {
-    auto found = s_controls.find(id);
-    if (found == s_controls.end())
-        found = s_controls.emplace(id, FindControl(id)).first;
-    return found->second;
-}
-
-const std::string& TextOf(int id) {
-    static const std::string missing = "<missing>";
-    HWND control = ControlOf(id);
-    return IsLive(control) ? EditStateOf(control).text : missing;
-}
 
 std::size_t IndexOf(const FieldInfo& field) {
     return static_cast<std::size_t>(&field - Fields().data());
@@ -55,85 +36,19 @@ bool IsWithinBound(const FieldInfo& field, std::string_view text) {
     case FieldBound::LimitAndPairs:
         return text.size() <= field.limit && std::all_of(text.begin(), text.end(), IsPairCharacter);
     case FieldBound::VisibleWidth:
-        return FitsVisibleWidth(ControlOf(field.id), text);
+        return text.size() <= model::TextFieldCapacity();
     case FieldBound::ReadOnly:
         return true;
     }
     return true;
 }
 
-std::string Printed(const char* format, std::uint32_t value) {
-    char text[40];
-    std::snprintf(text, sizeof text, format, value);
-    return text;
-}
-
-// The page's readings, written again here: hexadecimal digits shifted in until a foreign
-// character (which leaves one zero digit), binary digits by character code.
-std::uint32_t HexValue(std::string_view text) {
-    std::uint32_t value = 0;
-    for (char character : text) {
-        value <<= 4;
-        if (character >= '0' && character <= '9')
-            value |= static_cast<std::uint32_t>(character - '0');
-        else if (character >= 'A' && character <= 'F')
-            value |= static_cast<std::uint32_t>(character - 'A' + 10);
-        else
-            break;
-    }
-    return value;
-}
-
-std::uint32_t BinaryValue(std::string_view text) {
-    std::uint32_t value = 0;
-    for (char character : text)
-        value = value * 2 | static_cast<std::uint8_t>(static_cast<std::uint8_t>(character) - 48);
-    return value;
-}
-
-std::string DecodedPairs(std::string_view pairs) {
-    if (pairs.size() < 2 || pairs[0] == ' ')
-        return {};
-    std::string digits;
-    std::copy_if(pairs.begin(), pairs.end(), std::back_inserter(digits),
-                 [](char character) { return character != ' '; });
-    auto value = [](char digit) {
-        auto code = static_cast<std::uint8_t>(static_cast<std::uint8_t>(digit) - 48);
-        return code > 9 ? static_cast<std::uint8_t>(code - 7) : code;
-    };
-    std::string text;
-    for (std::size_t index = 0; index + 1 < digits.size(); index += 2) {
-        const auto byte =
-            static_cast<std::uint8_t>(value(digits[index]) * 16 + value(digits[index + 1]));
-        text += byte == 0 ? '.' : static_cast<char>(byte);
-    }
-    return text;
-}
-
-std::string EncodedText(std::string_view text) {
-    std::string pairs;
-    for (char character : text) {
-        if (!pairs.empty())
-            pairs += ' ';
-        pairs += Printed("%02X", static_cast<std::uint8_t>(character));
-    }
-    return pairs;
-}
-
-std::string Quoted(std::string_view text) {
-    std::string quoted = "\"";
-    for (char character : text.substr(0, 60)) {
-        const auto code = static_cast<unsigned char>(character);
-        quoted +=
-            code >= 0x20 && code < 0x7F ? std::string(1, character) : Printed("\\x%02X", code);
-    }
-    return quoted + (text.size() > 60 ? "...\"" : "\"");
-}
-
 } // namespace
 
-WindowInvariants::WindowInvariants()
-    : m_exempt(Fields().size(), false), m_texts_before(Fields().size()) {}
+WindowInvariants::WindowInvariants(BrokenRuleReport report)
+    : m_report(std::move(report)), m_results([this](const std::string& what) { fail(what); }),
+      m_keystrokes([this](const std::string& what) { fail(what); }),
+      m_exempt(Fields().size(), false), m_texts_before(Fields().size()) {}
 
 WindowInvariants::~WindowInvariants() {
     if (s_watching == this)
@@ -143,9 +58,11 @@ WindowInvariants::~WindowInvariants() {
 void WindowInvariants::attach() {
     s_watching = this;
     s_notification_depth = 0;
-    s_controls.clear();
-    s_page_procedure = reinterpret_cast<WNDPROC>(SetWindowLongPtr(
-        PageHandles[2], GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WatchConvertPage)));
+    ForgetControls();
+    s_convert_page.clear();
+    s_convert_page.put_in_front(PageHandles[2], &WatchConvertPage);
+    m_results.attach();
+    m_keystrokes.attach();
     m_recent.push_back("(main window created)");
     after_action({ActionKind::WindowEvent, 0, "(start)"});
 }
@@ -153,12 +70,12 @@ void WindowInvariants::attach() {
 LRESULT CALLBACK WindowInvariants::WatchConvertPage(HWND page, UINT message, WPARAM wparam,
                                                     LPARAM lparam) {
     if (message != WM_COMMAND || s_watching == nullptr)
-        return CallWindowProc(s_page_procedure, page, message, wparam, lparam);
+        return s_convert_page.forward(page, message, wparam, lparam);
     const int id = LOWORD(wparam);
     const UINT code = HIWORD(wparam);
     s_watching->on_notification(id, code, s_notification_depth);
     ++s_notification_depth;
-    const LRESULT result = CallWindowProc(s_page_procedure, page, message, wparam, lparam);
+    const LRESULT result = s_convert_page.forward(page, message, wparam, lparam);
     --s_notification_depth;
     // The page's reaction to a change of 4004 has just rewritten the decimal and octal forms.
     if (code == EN_CHANGE && id == HexField && s_watching != nullptr)
@@ -202,7 +119,7 @@ void WindowInvariants::on_page_write(int id) {
     const FieldInfo* field = FindField(id);
     if (field == nullptr || field->bound == FieldBound::ReadOnly)
         return;
-    const std::string& text = TextOf(id);
+    const std::string text = TextOfControl(id);
     const bool is_within = IsWithinBound(*field, text);
     if (field->bound != FieldBound::VisibleWidth && !is_within)
         fail("the page wrote " + Quoted(text) + " into " + std::to_string(id) +
@@ -214,12 +131,20 @@ void WindowInvariants::fail(const std::string& what) const {
     std::string report = what + "\nrecent actions, oldest first:";
     for (const std::string& action : m_recent)
         report += "\n  " + action;
-    Fail(report);
+    if (!m_report)
+        Fail(report);
+    m_report(report);
 }
 
 void WindowInvariants::before_action() {
     for (const FieldInfo& field : Fields())
-        m_texts_before[IndexOf(field)] = TextOf(field.id);
+        m_texts_before[IndexOf(field)] = TextOfControl(field.id);
+    m_results.before_action();
+    m_keystrokes.before_action();
+}
+
+ModelChecks WindowInvariants::model_checks() const {
+    return {m_results.results_checked(), m_keystrokes.messages_checked()};
 }
 
 void WindowInvariants::after_action(const Action& action) {
@@ -227,6 +152,8 @@ void WindowInvariants::after_action(const Action& action) {
     if (m_recent.size() > RecentActionsKept)
         m_recent.pop_front();
     update_exemptions(action);
+    m_results.after_action(action);
+    m_keystrokes.after_action(action);
     check_field_bounds();
     check_read_only_unchanged(action);
     check_pages();
@@ -261,7 +188,7 @@ void WindowInvariants::check_field_bounds() const {
     for (const FieldInfo& field : Fields()) {
         if (field.bound == FieldBound::ReadOnly || m_exempt[IndexOf(field)])
             continue;
-        const std::string& text = TextOf(field.id);
+        const std::string text = TextOfControl(field.id);
         if (!IsWithinBound(field, text))
             fail("field " + std::to_string(field.id) + " holds " + std::to_string(text.size()) +
                  " characters " + Quoted(text) + ", beyond what typing and pasting allow");
@@ -275,7 +202,7 @@ void WindowInvariants::check_read_only_unchanged(const Action& action) const {
     if (!is_input || target == nullptr || target->bound != FieldBound::ReadOnly)
         return;
     for (const FieldInfo& field : Fields())
-        if (TextOf(field.id) != m_texts_before[IndexOf(field)])
+        if (TextOfControl(field.id) != m_texts_before[IndexOf(field)])
             fail("input into read-only field " + std::to_string(target->id) + " changed field " +
                  std::to_string(field.id));
 }
@@ -296,21 +223,17 @@ void WindowInvariants::check_pages() const {
 
 void WindowInvariants::check_carry_boxes() const {
     for (int box : {LogicCarryBox, MathCarryBox}) {
-        const bool is_checked = SendMessage(ControlOf(box), BM_GETCHECK, 0, 0) == BST_CHECKED;
+        const bool is_checked = IsChecked(ControlOf(box));
         const std::string expected = is_checked ? "Carry Flag: 1" : "Carry Flag: 0";
-        if (TextOf(box) != expected)
-            fail("carry box " + std::to_string(box) + " reads " + Quoted(TextOf(box)) + " but is " +
-                 (is_checked ? "checked" : "unchecked"));
+        if (TextOfControl(box) != expected)
+            fail("carry box " + std::to_string(box) + " reads " + Quoted(TextOfControl(box)) +
+                 " but is " + (is_checked ? "checked" : "unchecked"));
     }
 }
 
 void WindowInvariants::check_numeric_forms() const {
-    const std::string& hex = TextOf(HexField);
-    const std::string& binary = TextOf(BinaryField);
-    const std::string_view hex_view = hex;
-    // The page reads 35 characters to convert, 15 for the decimal and octal forms.
-    const std::uint32_t hex_value = HexValue(hex_view.substr(0, 35));
-    const std::uint32_t binary_value = BinaryValue(std::string_view(binary).substr(0, 35));
+    const std::string hex = TextOfControl(HexField);
+    const std::string binary = TextOfControl(BinaryField);
     auto context = [&] { return " (4004 " + Quoted(hex) + ", 4006 " + Quoted(binary) + ")"; };
     switch (m_numeric) {
     case LastChanged::Nothing:
@@ -318,25 +241,25 @@ void WindowInvariants::check_numeric_forms() const {
             fail("numeric fields filled by nobody" + context());
         break;
     case LastChanged::First:
-        if (binary != std::bitset<32>(hex_value).to_string())
+        if (binary != model::BinaryFieldFromHexField(hex))
             fail("4006 is not the binary form of 4004" + context());
         break;
     case LastChanged::Second:
-        if (hex != Printed("%08X", binary_value))
+        if (hex != model::HexFieldFromBinaryField(binary))
             fail("4004 is not the hexadecimal form of 4006" + context());
         break;
     }
     if (m_derived_set_by_program)
         return;
-    const std::string derived[] = {TextOf(SignedField), TextOf(UnsignedField), TextOf(OctalField)};
+    const std::string derived[] = {TextOfControl(SignedField), TextOfControl(UnsignedField),
+                                   TextOfControl(OctalField)};
     if (m_numeric == LastChanged::Nothing) {
         if (!(derived[0].empty() && derived[1].empty() && derived[2].empty()))
             fail("decimal or octal form shown before any input");
         return;
     }
-    const std::uint32_t value = HexValue(hex_view.substr(0, 15));
-    const std::string expected[] = {Printed("%d", value), Printed("%u", value),
-                                    Printed("%02o", value)};
+    const model::DerivedForms forms = model::DerivedFormsFromHexField(hex);
+    const std::string expected[] = {forms.signed_decimal, forms.unsigned_decimal, forms.octal};
     for (int form = 0; form < 3; ++form)
         if (derived[form] != expected[form])
             fail("decimal or octal form " + Quoted(derived[form]) + " where " +
@@ -344,8 +267,8 @@ void WindowInvariants::check_numeric_forms() const {
 }
 
 void WindowInvariants::check_string_forms() const {
-    const std::string& pairs = TextOf(PairField);
-    const std::string& text = TextOf(TextField);
+    const std::string pairs = TextOfControl(PairField);
+    const std::string text = TextOfControl(TextField);
     auto context = [&] { return " (4014 " + Quoted(pairs) + ", 4016 " + Quoted(text) + ")"; };
     switch (m_string) {
     case LastChanged::Nothing:
@@ -353,11 +276,11 @@ void WindowInvariants::check_string_forms() const {
             fail("string fields filled by nobody" + context());
         break;
     case LastChanged::First:
-        if (text != DecodedPairs(std::string_view(pairs).substr(0, 191)))
+        if (text != model::TextFieldFromPairField(pairs))
             fail("4016 does not show what 4014 decodes to" + context());
         break;
     case LastChanged::Second:
-        if (pairs != EncodedText(std::string_view(text).substr(0, 35)))
+        if (pairs != model::PairFieldFromTextField(text))
             fail("4014 does not show what 4016 encodes to" + context());
         break;
     }

@@ -1,9 +1,10 @@
 // The soak: millions of random user and desktop actions (tests/fuzz/user_actions.h) played
 // into the headless main window, every rule of tests/fuzz/window_invariants.h checked
-// after each, and the resident memory reported at intervals, as it runs and once the
-// program is brought to rest. Memory at rest must stay flat once the program has warmed
-// up: a leak or an ever-growing record shows as growth. It runs with glibc's per-thread
-// allocator cache off (see RestartWithoutAllocatorCache).
+// after each (results and keystrokes against the models of the pages), and the resident
+// memory reported at intervals, as it runs and once the program is brought to rest. Memory
+// at rest must stay flat once the program has warmed up: a leak or an ever-growing record
+// shows as growth. It runs with glibc's per-thread allocator cache off (see
+// RestartWithoutAllocatorCache).
 //
 //   kalvetra-soak [--actions N] [--report-every N] [--seed N] [--flat-within PERCENT]
 //   kalvetra-soak --replay FILE [--trace]
@@ -120,6 +121,11 @@ void ComeToRest() {
     malloc_trim(0);
 }
 
+std::string Described(const ModelChecks& checks) {
+    return "the models checked " + std::to_string(checks.results) + " results and " +
+           std::to_string(checks.field_messages) + " keystroke and clipboard messages";
+}
+
 int Replay(const Settings& settings) {
     std::ifstream file(settings.replay, std::ios::binary);
     if (!file) {
@@ -139,8 +145,11 @@ int Replay(const Settings& settings) {
                 std::printf("    field %d now holds %zu bytes: %.60s\n", action.target,
                             EditStateOf(field).text.size(), EditStateOf(field).text.c_str());
         };
+    ModelChecks checks;
+    options.model_checks = &checks;
     const std::uint64_t performed = RunSession(bytes, options);
-    std::printf("%llu actions, every rule held\n", static_cast<unsigned long long>(performed));
+    std::printf("%llu actions, every rule held; %s\n", static_cast<unsigned long long>(performed),
+                Described(checks).c_str());
     return 0;
 }
 
@@ -201,10 +210,12 @@ int main(int count, char** arguments) {
                     HeapInUseKilobytes(), elapsed.count());
         std::fflush(stdout);
     };
+    ModelChecks checks;
+    options.model_checks = &checks;
     const std::uint64_t performed = RunSession(bytes, options);
-    std::printf("%llu actions, every rule held; resident memory at rest within %.2f "
+    std::printf("%llu actions, every rule held; %s; resident memory at rest within %.2f "
                 "%% of the first report\n",
-                static_cast<unsigned long long>(performed), widest);
+                static_cast<unsigned long long>(performed), Described(checks).c_str(), widest);
     if (settings.flat_within >= 0 && widest > settings.flat_within) {
         std::printf("memory is not flat: more than %.2f %%\n", settings.flat_within);
         return 1;

@@ -52,6 +52,7 @@ int main(int argc, char** argv) {
     if (Windows().loop_abandoned) {
         return 0;
     }
+    runner.expect_end();
     std::cout << "exit " << result << std::endl;
     return 0;
 }

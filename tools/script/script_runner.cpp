@@ -6,8 +6,11 @@
 #include "testing/simulated_user.h"
 #include "tools/script/script_text.h"
 
+#include <cerrno>
 #include <charconv>
 #include <cstdlib>
+#include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <string_view>
@@ -81,27 +84,46 @@ ScriptRunner::ScriptRunner(std::istream& input, std::ostream& output,
                            ScreenshotSaver save_screenshot)
     : m_input(input), m_output(output), m_save_screenshot(std::move(save_screenshot)) {}
 
+// The message quotes pieces of the line; they are escaped, so that no byte of the script
+// reaches the terminal raw.
 void ScriptRunner::fail(const std::string& why) {
     m_output.flush();
-    std::cerr << "line " << m_line_number << ": " << why << std::endl;
+    std::cerr << "line " << m_line_number << ": " << EscapeScriptLine(why) << std::endl;
     std::exit(2);
 }
 
-bool ScriptRunner::step() {
-    std::string line;
+bool ScriptRunner::next_command(std::string& line) {
     while (std::getline(m_input, line)) {
         ++m_line_number;
         if (!line.empty() && line.back() == '\r') {
             line.pop_back();
         }
-        if (line.empty() || line.front() == '#') {
-            continue;
+        if (!line.empty() && line.front() != '#') {
+            return true;
         }
-        run(line);
-        m_output.flush();
-        return true;
+    }
+    if (m_input.bad()) {
+        ++m_line_number;
+        fail("cannot read the script");
     }
     return false;
+}
+
+bool ScriptRunner::step() {
+    std::string line;
+    if (!next_command(line)) {
+        return false;
+    }
+    run(line);
+    m_output.flush();
+    return true;
+}
+
+void ScriptRunner::expect_end() {
+    std::string line;
+    if (next_command(line)) {
+        fail("\"" + std::string(SplitWord(line).first) + "\" after the main window closed");
+    }
 }
 
 void ScriptRunner::run(const std::string& line) {
@@ -230,9 +252,16 @@ void ScriptRunner::run(const std::string& line) {
 std::istream* OpenScript(const char* path, std::ifstream& file) {
     if (path == nullptr)
         return &std::cin;
+    // A folder opens as a file would on some systems and reads as nothing.
+    std::error_code error;
+    if (std::filesystem::is_directory(path, error)) {
+        std::cerr << "kalvetra-script: " << path << " is a folder, not a script\n";
+        return nullptr;
+    }
     file.open(path);
     if (!file) {
-        std::cerr << "kalvetra-script: cannot read " << path << "\n";
+        std::cerr << "kalvetra-script: cannot read " << path << ": " << std::strerror(errno)
+                  << "\n";
         return nullptr;
     }
     return &file;

@@ -4,6 +4,13 @@
 
 #include <cstdio>
 
+// "\x41" for the byte 0x41.
+static std::string ByteEscape(unsigned char byte) {
+    char escape[5];
+    std::snprintf(escape, sizeof escape, "\\x%02X", byte);
+    return escape;
+}
+
 static int HexValue(char digit) {
     if (digit >= '0' && digit <= '9') {
         return digit - '0';
@@ -15,28 +22,6 @@ static int HexValue(char digit) {
         return digit - 'A' + 10;
     }
     return -1;
-}
-
-// Decodes one UTF-8 character at text[at]; returns its length, or 0 when it is invalid.
-static std::size_t DecodeUtf8(std::string_view text, std::size_t at, char32_t& code_point) {
-    auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-    unsigned char lead = byte(at);
-    std::size_t length = lead < 0x80           ? 1
-                         : (lead >> 5) == 0x6  ? 2
-                         : (lead >> 4) == 0xE  ? 3
-                         : (lead >> 3) == 0x1E ? 4
-                                               : 0;
-    if (length == 0 || at + length > text.size()) {
-        return 0;
-    }
-    code_point = length == 1 ? lead : lead & (0x7F >> length);
-    for (std::size_t i = 1; i < length; ++i) {
-        if ((byte(at + i) & 0xC0) != 0x80) {
-            return 0;
-        }
-        code_point = (code_point << 6) | (byte(at + i) & 0x3F);
-    }
-    return length;
 }
 
 std::optional<std::vector<ScriptCharacter>> ParseScriptText(std::string_view text) {
@@ -80,13 +65,11 @@ std::optional<std::vector<ScriptCharacter>> ParseScriptText(std::string_view tex
                 return std::nullopt;
             }
         }
-        char32_t code_point = 0;
-        std::size_t length = DecodeUtf8(text, at, code_point);
-        if (length == 0) {
+        const std::optional<char32_t> code_point = ReadUtf8(text, at);
+        if (!code_point) {
             return std::nullopt;
         }
-        at += length;
-        characters.push_back({UnicodeToCodePage1254(code_point), code_point});
+        characters.push_back({UnicodeToCodePage1254(*code_point), *code_point});
     }
     return characters;
 }
@@ -131,12 +114,31 @@ std::string EscapeForPrinting(std::string_view code_page_text) {
             break;
         }
         if (byte < 0x20 || byte == 0x7F || (byte >= 0x80 && CodePage1254ToUnicode(byte) == 0)) {
-            char escape[5];
-            std::snprintf(escape, sizeof escape, "\\x%02X", byte);
-            printed += escape;
+            printed += ByteEscape(byte);
             continue;
         }
         printed += CodePage1254ToUtf8(std::string_view(&raw, 1));
     }
     return printed;
+}
+
+std::string EscapeScriptLine(std::string_view line) {
+    std::string shown;
+    for (std::size_t at = 0; at < line.size();) {
+        const std::size_t start = at;
+        const std::optional<char32_t> code_point = ReadUtf8(line, at);
+        const bool is_control =
+            code_point && (*code_point < 0x20 || (*code_point >= 0x7F && *code_point < 0xA0));
+        if (code_point && !is_control) {
+            shown.append(line.substr(start, at - start));
+            continue;
+        }
+        // A control character is shown byte by byte; of a malformed sequence only its first
+        // byte, and reading goes on at the next.
+        at = code_point ? at : start + 1;
+        for (std::size_t index = start; index < at; ++index) {
+            shown += ByteEscape(static_cast<unsigned char>(line[index]));
+        }
+    }
+    return shown;
 }

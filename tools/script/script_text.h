@@ -27,3 +27,8 @@ std::optional<std::string> JoinScriptText(const std::vector<ScriptCharacter>& ch
 std::u32string ScriptCodePoints(const std::vector<ScriptCharacter>& characters);
 
 std::string EscapeForPrinting(std::string_view code_page_text);
+
+// A piece of a script line, for an error message: its UTF-8 as written, with every control
+// character and every byte that is not valid UTF-8 as a \xHH escape, so that the message
+// shows exactly what the line holds and sends nothing raw to the terminal.
+std::string EscapeScriptLine(std::string_view line);

@@ -68,6 +68,7 @@ int main(int argc, char** argv) {
     if (Session.input_ended) {
         return 0;
     }
+    runner.expect_end();
     std::cout << "exit " << result << std::endl;
     return 0;
 }
