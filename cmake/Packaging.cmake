@@ -1,18 +1,20 @@
 # Desktop integration and the Debian package. `cmake --install` puts the program, its
-# freedesktop menu entry, its icons in the hicolor theme, its AppStream description and its
-# licence under the prefix (DESTDIR, when set, is put in front of it); `cpack` wraps the
-# same files into a .deb for /usr.
+# freedesktop menu entry, its icons in the hicolor theme (a PNG at each size and a scalable
+# SVG), its AppStream description and its licence under the prefix (DESTDIR, when set, is put
+# in front of it); `cpack` wraps the same files into a .deb for /usr.
 include(GNUInstallDirs)
 
 set(desktop_folder ${CMAKE_SOURCE_DIR}/resources/desktop)
 install(FILES ${desktop_folder}/kalvetra.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${desktop_folder}/org.qlx.kalvetra.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
-foreach(size 32 48 64 128 256)
+foreach(size ${KALVETRA_ICON_SIZES})
     install(FILES ${CMAKE_SOURCE_DIR}/resources/icons/kalvetra-${size}.png
             DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
             RENAME kalvetra.png)
 endforeach()
+install(FILES ${CMAKE_SOURCE_DIR}/resources/icons/kalvetra.svg
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 install(FILES ${CMAKE_SOURCE_DIR}/LICENSE DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/kalvetra
         RENAME copyright)
 

@@ -1,15 +1,20 @@
 #!/bin/sh
 # Installs the build into a staging folder, as a packager does with DESTDIR and a prefix, and
 # checks what lands there: the program, a valid menu entry whose command and icon exist, the
-# icons as PNG files of their folder's size, a valid AppStream description that names the
-# menu entry, and no file anywhere but under the prefix.
-# Exits 77 (skipped) when desktop-file-validate or appstreamcli is missing.
+# icons as PNG files of their folder's size and a scalable SVG that draws the same picture, a
+# valid AppStream description that names the menu entry, and no file anywhere but under the
+# prefix.
+# Exits 77 (skipped) when desktop-file-validate, appstreamcli, rsvg-convert or ImageMagick's
+# compare is missing.
 # Usage: install_staging_test.sh CMAKE BUILD_FOLDER
 set -u
 cmake=$1
 build=$2
 command -v desktop-file-validate >/dev/null 2>&1 || exit 77
 command -v appstreamcli >/dev/null 2>&1 || exit 77
+for tool in rsvg-convert compare; do
+    command -v "$tool" >/dev/null 2>&1 || exit 77
+done
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -52,7 +57,7 @@ fi
 
 # The icons: PNG signature, then the IHDR chunk whose width and height (bytes 16 to 23, big
 # endian) must match the folder's size.
-for size in 32 48 64 128 256; do
+for size in 16 24 32 48 64 128 256; do
     icon=$root/share/icons/hicolor/${size}x${size}/apps/kalvetra.png
     if [ ! -f "$icon" ]; then
         fail "icon ${size}x${size} missing"
@@ -65,6 +70,20 @@ for size in 32 48 64 128 256; do
     }')
     [ "$dimensions" = "$size $size" ] || fail "icon $size is $dimensions pixels"
 done
+
+# The scalable icon draws the 256-pixel icon's picture: rendered at that size, at most one
+# pixel in a hundred differs by more than a tenth (only edge pixels, anti-aliased apart).
+svg_icon=$root/share/icons/hicolor/scalable/apps/kalvetra.svg
+if [ -f "$svg_icon" ]; then
+    rsvg-convert -w 256 -h 256 "$svg_icon" -o "$work/scalable.png" 2>"$log" ||
+        { cat "$log" >&2; fail "kalvetra.svg cannot be drawn"; }
+    differing=$(compare -metric AE -fuzz 10% "$work/scalable.png" \
+        "$root/share/icons/hicolor/256x256/apps/kalvetra.png" null: 2>&1)
+    [ "${differing%%[!0-9]*}" = "$differing" ] && [ "$differing" -le 655 ] ||
+        fail "kalvetra.svg differs from the 256-pixel icon in $differing pixels"
+else
+    fail "scalable icon kalvetra.svg missing"
+fi
 
 # The AppStream description: valid offline, and launching the menu entry installed beside it.
 metainfo=$root/share/metainfo/org.qlx.kalvetra.metainfo.xml
