@@ -1,8 +1,22 @@
-# Desktop integration and the Debian package. `cmake --install` puts the program, its
-# freedesktop menu entry, its icons in the hicolor theme (a PNG at each size and a scalable
-# SVG), its AppStream description and its licence under the prefix (DESTDIR, when set, is put
-# in front of it); `cpack` wraps the same files into a .deb for /usr.
+# Desktop integration and the Debian package. `cmake --install` puts the program, its manual
+# page, its freedesktop menu entry, its icons in the hicolor theme (a PNG at each size and a
+# scalable SVG), its AppStream description and its licence under the prefix (DESTDIR, when
+# set, is put in front of it); `cpack` wraps the same files into a .deb for /usr.
 include(GNUInstallDirs)
+
+# The manual page, compressed as Debian keeps them: gzip at its best, without the file's
+# name and time, so that the same page always gives the same bytes.
+find_program(GZIP gzip REQUIRED)
+set(manual_folder ${CMAKE_BINARY_DIR}/manual)
+add_custom_command(
+    OUTPUT ${manual_folder}/kalvetra.1.gz
+    COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/docs/kalvetra.1 ${manual_folder}/kalvetra.1
+    COMMAND ${GZIP} -9nf ${manual_folder}/kalvetra.1
+    DEPENDS ${CMAKE_SOURCE_DIR}/docs/kalvetra.1
+    COMMENT "Compressing the manual page"
+    VERBATIM)
+add_custom_target(manual-page ALL DEPENDS ${manual_folder}/kalvetra.1.gz)
+install(FILES ${manual_folder}/kalvetra.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
 set(desktop_folder ${CMAKE_SOURCE_DIR}/resources/desktop)
 install(FILES ${desktop_folder}/kalvetra.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)

@@ -1,18 +1,18 @@
 #!/bin/sh
 # Installs the build into a staging folder, as a packager does with DESTDIR and a prefix, and
-# checks what lands there: the program, a valid menu entry whose command and icon exist, the
-# icons as PNG files of their folder's size and a scalable SVG that draws the same picture, a
-# valid AppStream description that names the menu entry, and no file anywhere but under the
-# prefix.
-# Exits 77 (skipped) when desktop-file-validate, appstreamcli, rsvg-convert or ImageMagick's
-# compare is missing.
+# checks what lands there: the program, its manual page, a valid menu entry whose command and
+# icon exist, the icons as PNG files of their folder's size and a scalable SVG that draws the
+# same picture, a valid AppStream description that names the menu entry, and no file anywhere
+# but under the prefix.
+# Exits 77 (skipped) when desktop-file-validate, appstreamcli, man-db's man and lexgrog,
+# rsvg-convert or ImageMagick's compare is missing.
 # Usage: install_staging_test.sh CMAKE BUILD_FOLDER
 set -u
 cmake=$1
 build=$2
 command -v desktop-file-validate >/dev/null 2>&1 || exit 77
 command -v appstreamcli >/dev/null 2>&1 || exit 77
-for tool in rsvg-convert compare; do
+for tool in man lexgrog rsvg-convert compare; do
     command -v "$tool" >/dev/null 2>&1 || exit 77
 done
 
@@ -53,6 +53,25 @@ if [ -f "$entry" ]; then
     [ "$icon_line" = "Icon=kalvetra" ] || fail "kalvetra.desktop has \"$icon_line\""
 else
     fail "share/applications/kalvetra.desktop missing"
+fi
+
+# The manual page, compressed the Debian way: a gzip stream with neither the file's name nor
+# its time (flags and time fields zero), whose page man reads without a warning and whose NAME
+# section makes the whatis line.
+manual=$root/share/man/man1/kalvetra.1.gz
+if [ -f "$manual" ]; then
+    gzip -t "$manual" || fail "kalvetra.1.gz is no gzip file"
+    header=$(od -An -tx1 -N8 "$manual" | tr -d ' \n')
+    [ "$header" = "1f8b080000000000" ] || fail "kalvetra.1.gz keeps a name or a time ($header)"
+    warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l "$manual" 2>&1 >/dev/null)
+    [ -z "$warnings" ] || fail "man warns about kalvetra.1: $warnings"
+    whatis=$(lexgrog "$manual" 2>&1)
+    case "$whatis" in
+        *'"kalvetra - '*) ;;
+        *) fail "kalvetra.1 has no NAME line for whatis: $whatis" ;;
+    esac
+else
+    fail "share/man/man1/kalvetra.1.gz missing"
 fi
 
 # The icons: PNG signature, then the IHDR chunk whose width and height (bytes 16 to 23, big
