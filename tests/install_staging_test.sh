@@ -2,8 +2,8 @@
 # Installs the build into a staging folder, as a packager does with DESTDIR and a prefix, and
 # checks what lands there: the program, its manual page, a valid menu entry whose command and
 # icon exist, the icons as PNG files of their folder's size and a scalable SVG that draws the
-# same picture, a valid AppStream description that names the menu entry, and no file anywhere
-# but under the prefix.
+# same picture, a valid AppStream description that names the menu entry and shows screenshots
+# that the repository holds, and no file anywhere but under the prefix.
 # Exits 77 (skipped) when desktop-file-validate, appstreamcli, man-db's man and lexgrog,
 # rsvg-convert or ImageMagick's compare is missing.
 # Usage: install_staging_test.sh CMAKE BUILD_FOLDER
@@ -15,6 +15,7 @@ command -v appstreamcli >/dev/null 2>&1 || exit 77
 for tool in man lexgrog rsvg-convert compare; do
     command -v "$tool" >/dev/null 2>&1 || exit 77
 done
+source_folder=$(cd "$(dirname "$0")/.." && pwd)
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -112,6 +113,12 @@ if [ -f "$metainfo" ]; then
     # validate-tree also looks for the menu entry that the description launches.
     appstreamcli validate-tree --no-net "$root" >"$log" 2>&1 ||
         { cat "$log" >&2; fail "installed tree invalid for AppStream"; }
+    # Each screenshot is one of the pictures in docs/, as published from the repository.
+    screenshots=$(sed -n 's|.*<image[^>]*>[^<]*/docs/\([^<]*\)</image>.*|\1|p' "$metainfo")
+    [ -n "$screenshots" ] || fail "metainfo shows no screenshot of docs/"
+    for picture in $screenshots; do
+        [ -f "$source_folder/docs/$picture" ] || fail "screenshot docs/$picture not in the repository"
+    done
 else
     fail "share/metainfo/org.qlx.kalvetra.metainfo.xml missing"
 fi
