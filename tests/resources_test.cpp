@@ -1,6 +1,6 @@
 // The program's resources as data: the numbering and order of the template controls that
 // the pages and the main dialog rely on, the texts in code page 1254, and the headers of
-// the embedded icon and banner files.
+// the embedded icon, banner and window icon files.
 
 #include "pages/about_page.h"
 #include "pages/logic_page.h"
@@ -12,6 +12,7 @@
 #include "resources/program_resources.h"
 #include "resources/resource_ids.h"
 #include "resources/templates.h"
+#include "resources/window_icons.h"
 
 #include <gtest/gtest.h>
 
@@ -56,6 +57,26 @@ std::uint32_t ReadUint32(std::span<const std::uint8_t> bytes, std::size_t offset
 
 std::int32_t ReadInt32(std::span<const std::uint8_t> bytes, std::size_t offset) {
     return static_cast<std::int32_t>(ReadUint32(bytes, offset));
+}
+
+// A .bmp file as the program embeds them: both headers, then rows of 24-bit pixels, bottom
+// row first, uncompressed and without a palette.
+void ExpectUncompressedBitmap(std::span<const std::uint8_t> file, int width, int height) {
+    constexpr std::size_t FileHeader = 14;
+    constexpr std::size_t InfoHeader = 40;
+    const std::size_t row_size = (static_cast<std::size_t>(width) * 3 + 3) / 4 * 4;
+    ASSERT_EQ(file.size(), FileHeader + InfoHeader + row_size * height);
+    EXPECT_EQ(file[0], 'B');
+    EXPECT_EQ(file[1], 'M');
+    EXPECT_EQ(ReadUint32(file, 2), file.size());
+    EXPECT_EQ(ReadUint32(file, 10), FileHeader + InfoHeader); // pixels follow the headers
+    EXPECT_EQ(ReadUint32(file, 14), InfoHeader);
+    EXPECT_EQ(ReadInt32(file, 18), width);
+    EXPECT_EQ(ReadInt32(file, 22), height); // positive: bottom row first
+    EXPECT_EQ(ReadUint16(file, 26), 1u);    // planes
+    EXPECT_EQ(ReadUint16(file, 28), 24u);
+    EXPECT_EQ(ReadUint32(file, 30), 0u); // BI_RGB
+    EXPECT_EQ(ReadUint32(file, 46), 0u); // no palette
 }
 
 // Tab stops of a calculating page in the order the keyboard visits them: each two-operand
@@ -379,22 +400,32 @@ TEST(AboutPageTemplate, OnlyTheLinkReportsClicksAndItShowsTheWebAddress) {
 TEST(BannerBitmap, IsAnUncompressedBottomUp440By100PictureOf24Bits) {
     std::span<const std::uint8_t> file =
         FindResource(ProgramResources.bitmaps, BannerBitmapId)->bytes;
-    constexpr std::size_t FileHeader = 14;
-    constexpr std::size_t InfoHeader = 40;
-    constexpr std::size_t RowSize = 440 * 3; // already a multiple of 4: no padding
-    ASSERT_EQ(file.size(), FileHeader + InfoHeader + RowSize * 100); // 132,054 bytes
+    ASSERT_EQ(file.size(), 132054u); // 440 * 3 is a multiple of 4: rows have no padding
+    ExpectUncompressedBitmap(file, 440, 100);
+}
 
-    EXPECT_EQ(file[0], 'B');
-    EXPECT_EQ(file[1], 'M');
-    EXPECT_EQ(ReadUint32(file, 2), file.size());
-    EXPECT_EQ(ReadUint32(file, 10), FileHeader + InfoHeader); // pixels follow the headers
-    EXPECT_EQ(ReadUint32(file, 14), InfoHeader);
-    EXPECT_EQ(ReadInt32(file, 18), 440);
-    EXPECT_EQ(ReadInt32(file, 22), 100); // positive: bottom row first
-    EXPECT_EQ(ReadUint16(file, 26), 1u); // planes
-    EXPECT_EQ(ReadUint16(file, 28), 24u);
-    EXPECT_EQ(ReadUint32(file, 30), 0u); // BI_RGB
-    EXPECT_EQ(ReadUint32(file, 46), 0u); // no palette
+TEST(WindowIcons, AreUncompressedBottomUpBitmapsOfEachIconSize) {
+    std::span<const WindowIconImage> images = WindowIconImages();
+    ASSERT_EQ(images.size(), IconSizes.size());
+    for (std::size_t index = 0; index < images.size(); ++index) {
+        SCOPED_TRACE(IconSizes[index]);
+        EXPECT_EQ(images[index].size, IconSizes[index]);
+        ExpectUncompressedBitmap(images[index].bitmap, IconSizes[index], IconSizes[index]);
+    }
+}
+
+// The Windows icon and the X11 window's icon set are drawn apart; their 32-pixel pictures
+// must stay the same.
+TEST(WindowIcons, The32PixelImageHasTheApplicationIconsPixels) {
+    std::span<const std::uint8_t> icon = FindResource(ProgramResources.icons, AppIconId)->bytes;
+    const auto window_icon =
+        std::find_if(WindowIconImages().begin(), WindowIconImages().end(),
+                     [](const WindowIconImage& image) { return image.size == 32; });
+    ASSERT_NE(window_icon, WindowIconImages().end());
+    constexpr std::size_t PixelBytes = 32 * 32 * 3; // both bottom-up, rows without padding
+    std::span<const std::uint8_t> icon_pixels = icon.subspan(ReadUint32(icon, 18) + 40, PixelBytes);
+    std::span<const std::uint8_t> window_pixels = window_icon->bitmap.subspan(54, PixelBytes);
+    EXPECT_TRUE(std::equal(icon_pixels.begin(), icon_pixels.end(), window_pixels.begin()));
 }
 
 TEST(ApplicationIcon, HoldsOne32By32ImageOf24BitsWithAnEmptyMask) {

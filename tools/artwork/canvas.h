@@ -9,6 +9,7 @@
 
 struct Colour {
     std::uint8_t red, green, blue;
+    bool operator==(const Colour&) const = default;
 };
 
 struct Canvas {

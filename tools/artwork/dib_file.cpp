@@ -47,6 +47,22 @@ void AppendPixelRows(ByteBuffer& bytes, const Canvas& canvas) {
     }
 }
 
+ByteBuffer BitmapFile(const Canvas& picture) {
+    constexpr std::uint32_t FileHeaderSize = 14;
+    std::uint32_t image_size =
+        static_cast<std::uint32_t>(PixelRowSize(picture.width) * picture.height);
+    std::uint32_t pixel_offset = FileHeaderSize + InfoHeaderSize;
+    ByteBuffer bytes;
+    bytes.push_back('B');
+    bytes.push_back('M');
+    AppendUint32(bytes, pixel_offset + image_size); // file size
+    AppendUint32(bytes, 0);                         // reserved
+    AppendUint32(bytes, pixel_offset);
+    AppendInfoHeader(bytes, picture.width, picture.height, image_size);
+    AppendPixelRows(bytes, picture);
+    return bytes;
+}
+
 bool WriteBytes(const std::string& path, const ByteBuffer& bytes) {
     std::ofstream file(path, std::ios::binary | std::ios::trunc);
     file.write(reinterpret_cast<const char*>(bytes.data()),

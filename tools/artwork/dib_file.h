@@ -1,9 +1,9 @@
 #pragma once
 
-// The pieces of a device-independent bitmap that both the .bmp and the .ico writer need:
-// little-endian fields, the 40-byte BITMAPINFOHEADER and the 24-bit pixel rows, stored
-// bottom-up in blue-green-red order, each row padded to a multiple of 4 bytes. Choosing the
-// file layout around them is left to the generators.
+// Device-independent bitmaps: little-endian fields, the 40-byte BITMAPINFOHEADER and the
+// 24-bit pixel rows, stored bottom-up in blue-green-red order, each row padded to a multiple
+// of 4 bytes, and the whole .bmp file made of them. The .ico layout around the same pieces is
+// left to the icon generator.
 
 #include "tools/artwork/canvas.h"
 
@@ -25,6 +25,9 @@ int PixelRowSize(int width); // bytes of one 24-bit row, padding included
 void AppendInfoHeader(ByteBuffer& bytes, int width, int height_field, std::uint32_t image_size);
 
 void AppendPixelRows(ByteBuffer& bytes, const Canvas& canvas);
+
+// A .bmp file of the picture: 14-byte file header, info header, pixel rows, uncompressed.
+ByteBuffer BitmapFile(const Canvas& picture);
 
 // False when the file cannot be written whole.
 bool WriteBytes(const std::string& path, const ByteBuffer& bytes);

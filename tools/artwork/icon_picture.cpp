@@ -10,8 +10,15 @@ constexpr Colour CornerColour{212, 208, 200}; // the classic button face around 
 
 } // namespace
 
+ShapeList IconPictureShapes(int size) {
+    ShapeList shapes{{0, 0, size, size, 0.0, CornerColour}};
+    ShapeList emblem = EmblemShapes(size);
+    shapes.insert(shapes.end(), emblem.begin(), emblem.end());
+    return shapes;
+}
+
 Canvas DrawIconPicture(int size) {
     Canvas picture = MakeCanvas(size, size, CornerColour);
-    DrawEmblem(picture, 0, 0, size);
+    DrawShapes(picture, IconPictureShapes(size), 0, 0);
     return picture;
 }

@@ -1,5 +1,4 @@
-// Writes the About page's banner: a 440 x 100 bitmap of 24 bits per pixel, uncompressed,
-// stored bottom-up, as a .bmp file (14-byte file header, 40-byte info header, pixel rows).
+// Writes the About page's banner: a 440 x 100 bitmap of 24 bits per pixel as a .bmp file.
 // On a dark background with a faint hexadecimal dump it shows the product's name, the
 // emblem in the middle, and the version with the maker's credits.
 //
@@ -20,7 +19,6 @@ namespace {
 
 constexpr int BannerWidth = 440;
 constexpr int BannerHeight = 100;
-constexpr int FileHeaderSize = 14;
 constexpr int EmblemSize = 80;
 
 constexpr Colour BackgroundTop{14, 18, 24};
@@ -98,21 +96,6 @@ void DrawBanner(Canvas& canvas, const Fonts& fonts) {
     DrawText(canvas, fonts.version, version, right_edge, version_top, LightTeal, 1.0);
     DrawText(canvas, fonts.credit, credit, right_edge, version_top + version_extent.height,
              CreditColour, 1.0);
-}
-
-ByteBuffer BitmapFile(const Canvas& picture) {
-    std::uint32_t image_size =
-        static_cast<std::uint32_t>(PixelRowSize(picture.width) * picture.height);
-    std::uint32_t pixel_offset = FileHeaderSize + InfoHeaderSize;
-    ByteBuffer bytes;
-    bytes.push_back('B');
-    bytes.push_back('M');
-    AppendUint32(bytes, pixel_offset + image_size); // file size
-    AppendUint32(bytes, 0);                         // reserved
-    AppendUint32(bytes, pixel_offset);
-    AppendInfoHeader(bytes, picture.width, picture.height, image_size);
-    AppendPixelRows(bytes, picture);
-    return bytes;
 }
 
 } // namespace
