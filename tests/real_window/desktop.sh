@@ -67,9 +67,15 @@ start_display() {
 }
 
 # start_program: the real program on the display, its window found, given the keyboard
-# (there is no window manager to do it) and its controls located.
+# (there is no window manager to do it) and its controls located. It runs as on a bare X
+# server: no session bus (none named, none in the runtime folder), so that a bus daemon
+# started for it would show. It runs under kalvetra-child-watch, which passes the ending
+# signals on to it and writes down every process of its that outlives it.
 start_program() {
-    "$bin/kalvetra" >"$work/program.out" 2>"$work/program.err" &
+    mkdir -p "$work/runtime"
+    env -u DBUS_SESSION_BUS_ADDRESS XDG_RUNTIME_DIR="$work/runtime" \
+        "$bin/kalvetra-child-watch" "$work/survivors" "$bin/kalvetra" \
+        >"$work/program.out" 2>"$work/program.err" &
     program_pid=$!
     window=$(timeout 30 xdotool search --sync --onlyvisible --name 'Kalvetra' | head -n 1)
     [ -n "$window" ] || fail "no window appeared: $(cat "$work/program.err")"
@@ -80,8 +86,8 @@ start_program() {
 }
 
 # wait_program_exit SECONDS: waits for the program to end and sets `status` to its exit
-# status. Not in a subshell: only this shell can reap the program, and until it does, the
-# ended program still answers kill -0.
+# status; no process it started may outlive it. Not in a subshell: only this shell can reap
+# the program, and until it does, the ended program still answers kill -0.
 wait_program_exit() {
     waited=0
     while [ -e "/proc/$program_pid" ] &&
@@ -93,6 +99,7 @@ wait_program_exit() {
     wait "$program_pid"
     status=$?
     program_pid=
+    [ ! -s "$work/survivors" ] || fail "left running after the program: $(cat "$work/survivors")"
 }
 
 # locate TARGET: "X Y", the centre of a control id, tab:N@S or menu:ID:LABEL (see
