@@ -9,9 +9,9 @@ namespace {
 
 constexpr int EndingSignalNumbers[] = {SIGHUP, SIGINT, SIGTERM};
 
-bool IsLeftIgnored(int signal_number) {
+bool HasDefaultHandling(int signal_number) {
     struct sigaction current;
-    return sigaction(signal_number, nullptr, &current) == 0 && current.sa_handler == SIG_IGN;
+    return sigaction(signal_number, nullptr, &current) == 0 && current.sa_handler == SIG_DFL;
 }
 
 } // namespace
@@ -19,7 +19,7 @@ bool IsLeftIgnored(int signal_number) {
 EndingSignals::EndingSignals() {
     sigemptyset(&m_signals);
     for (const int signal_number : EndingSignalNumbers) {
-        if (!IsLeftIgnored(signal_number)) {
+        if (HasDefaultHandling(signal_number)) {
             sigaddset(&m_signals, signal_number);
             m_has_signals = true;
         }

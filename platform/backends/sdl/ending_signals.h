@@ -4,7 +4,8 @@
 // that the window closes as its title bar's close would. A thread of its own takes them with
 // sigwait and pushes the event: a signal handler can neither push an event safely nor wake
 // SDL's wait for one. A signal that the parent left ignored (nohup, a shell's background job)
-// stays ignored. What the event does is the backend's.
+// stays ignored, and one that something else in the process handles stays its own. What the
+// event does is the backend's.
 
 #include <SDL.h>
 
