@@ -82,7 +82,7 @@ int main(int argc, char** argv) {
     if (program == 0) {
         for (const int signal_number : PassedSignals)
             signal(signal_number, SIG_DFL);
-        execv(argv[2], argv + 2);
+        execvp(argv[2], argv + 2);
         std::perror("kalvetra-child-watch: cannot start the program");
         _exit(127);
     }
