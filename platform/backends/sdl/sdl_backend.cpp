@@ -231,6 +231,10 @@ void SdlBackend::close_window() {
     if (m_window == nullptr)
         return;
     m_clipboard_reader.reset();
+    // An answer SDL sent to a clipboard reader that has quit comes back as an error. It is
+    // taken now, while the handler that drops such errors is in place: SDL_Quit puts Xlib's
+    // own back before its last round trip, and that one would end the program for it.
+    SyncDisplay(m_window);
     SDL_StopTextInput();
     SDL_DestroyWindow(m_window);
     m_window = nullptr;
