@@ -91,7 +91,6 @@ SdlBackend::SdlBackend() : m_text_cache(TextCacheCapacity) {}
 
 SdlBackend::~SdlBackend() {
     m_ending_signals.stop_delivering();
-    m_clipboard_reader.reset();
     close_window();
     m_text_cache.clear();
     for (const auto& [data, surface] : m_bitmaps)
