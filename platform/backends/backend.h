@@ -71,7 +71,8 @@ class Backend : public TextMeasure {
     virtual void beep() = 0;
     virtual void show_cursor(CursorShape shape) = 0;
     virtual void set_clipboard(std::string_view text) = 0;
-    // The clipboard's text; nullopt when it holds a character that code page 1254 lacks.
+    // The clipboard's text; nullopt when it cannot be pasted: it holds a character that code
+    // page 1254 lacks, or the program that holds it did not hand it over in time or whole.
     virtual std::optional<std::string> clipboard() = 0;
     // Hands a web address to the desktop's browser, without a shell in between.
     virtual bool open_url(const std::string& address) = 0;

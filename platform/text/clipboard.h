@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
-// nullopt when the clipboard holds a character that code page 1254 cannot hold.
+// nullopt when the clipboard cannot be pasted: it holds a character that code page 1254
+// cannot hold, or the program that holds it did not hand it over in time or whole.
 std::optional<std::string> ReadClipboardText();
 void WriteClipboardText(std::string_view text);

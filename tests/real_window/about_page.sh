@@ -2,7 +2,8 @@
 # The About page in the real window: the pointer is a hand over the web address and nowhere
 # else (told by the cursor's picture on the display), and a click on the address hands it to
 # xdg-open once, a double click once too; the e-mail address is plain text. xdg-open is a
-# stand-in here that writes down what it was given.
+# stand-in here that writes down what it was given. Stand-ins planted in the folders that
+# relative PATH entries name (an empty entry, "planted") are never run.
 # Usage: about_page.sh BIN_DIR
 set -u
 name=about_page
@@ -16,7 +17,16 @@ cat >"$work/opener/xdg-open" <<EOF
 printf '%s\n' "\$*" >>"$work/opened"
 EOF
 chmod +x "$work/opener/xdg-open"
-PATH="$work/opener:$PATH"
+mkdir "$work/planted"
+for planted in "$work/xdg-open" "$work/planted/xdg-open"; do
+    cat >"$planted" <<EOF
+#!/bin/sh
+echo "$planted" >>"$work/planted-ran"
+EOF
+    chmod +x "$planted"
+done
+cd "$work" || fail "cannot enter $work"
+PATH=":planted:$work/opener:$PATH"
 export PATH
 start_program
 
@@ -56,6 +66,7 @@ point_at 5010 click --repeat 2 --delay 80 1
 [ "$(opened_count)" -eq 2 ] || fail "a double click on the link opened $(($(opened_count) - 1))"
 opened=$(sort -u "$work/opened")
 [ "$opened" = 'http://www.qlx.example/' ] || fail "the link opened \"$opened\""
+[ ! -e "$work/planted-ran" ] || fail "a planted opener ran: $(cat "$work/planted-ran")"
 
 press Escape
 wait_program_exit 10

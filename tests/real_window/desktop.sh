@@ -66,12 +66,21 @@ start_display() {
     "$bin/kalvetra-desktop-probe" turkish-keys || fail "cannot set up the keyboard"
 }
 
-# start_program: the real program on the display, its window found, given the keyboard
-# (there is no window manager to do it) and its controls located.
+# start_program [COMMAND...]: the real program (or the command that runs it) on the display,
+# its window found, given the keyboard (there is no window manager to do it) and its controls
+# located. It runs as on a bare X server: no session bus (none named, none in the runtime
+# folder), so that a bus daemon started for it would show. It runs under
+# kalvetra-child-watch, which passes the ending signals on to it and writes down every
+# process of its that outlives it. The window has `window_wait` seconds (30) to appear.
 start_program() {
-    "$bin/kalvetra" >"$work/program.out" 2>"$work/program.err" &
+    [ "$#" -gt 0 ] || set -- "$bin/kalvetra"
+    mkdir -p "$work/runtime"
+    env -u DBUS_SESSION_BUS_ADDRESS XDG_RUNTIME_DIR="$work/runtime" \
+        "$bin/kalvetra-child-watch" "$work/survivors" "$@" \
+        >"$work/program.out" 2>"$work/program.err" &
     program_pid=$!
-    window=$(timeout 30 xdotool search --sync --onlyvisible --name 'Kalvetra' | head -n 1)
+    window=$(timeout "${window_wait:-30}" xdotool search --sync --onlyvisible --name 'Kalvetra' |
+        head -n 1)
     [ -n "$window" ] || fail "no window appeared: $(cat "$work/program.err")"
     xdotool windowfocus --sync "$window" || fail "cannot give the window the keyboard"
     # A helper of the tests: what the display libraries keep at its exit is of no interest.
@@ -80,8 +89,8 @@ start_program() {
 }
 
 # wait_program_exit SECONDS: waits for the program to end and sets `status` to its exit
-# status. Not in a subshell: only this shell can reap the program, and until it does, the
-# ended program still answers kill -0.
+# status; no process it started may outlive it. Not in a subshell: only this shell can reap
+# the program, and until it does, the ended program still answers kill -0.
 wait_program_exit() {
     waited=0
     while [ -e "/proc/$program_pid" ] &&
@@ -93,6 +102,7 @@ wait_program_exit() {
     wait "$program_pid"
     status=$?
     program_pid=
+    [ ! -s "$work/survivors" ] || fail "left running after the program: $(cat "$work/survivors")"
 }
 
 # locate TARGET: "X Y", the centre of a control id, tab:N@S or menu:ID:LABEL (see

@@ -9,8 +9,11 @@
 //                  has them. Without them xdotool types such a letter by remapping a spare
 //                  key for a moment, and a program that looks the key up after the moment
 //                  has passed sees no letter at all.
+//   count-bells FILE  counts the bells rung on the display (XKB's bell notices) until it is
+//                  ended, writing the count so far into FILE, which starts at 0.
 // It drives nothing else; the tests decide what the answers mean.
 
+#include <X11/XKBlib.h>
 #include <X11/Xlib.h>
 #include <X11/cursorfont.h>
 #include <X11/extensions/Xfixes.h>
@@ -18,13 +21,15 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <iterator>
 #include <string_view>
 
 namespace {
 
 int Usage() {
-    std::fprintf(stderr, "usage: kalvetra-desktop-probe close WINDOW | cursor | turkish-keys\n");
+    std::fprintf(stderr, "usage: kalvetra-desktop-probe close WINDOW | cursor | turkish-keys | "
+                         "count-bells FILE\n");
     return 2;
 }
 
@@ -153,6 +158,30 @@ int PrintCursor(Display* display) {
     return 0;
 }
 
+void WriteCount(const char* path, unsigned count) {
+    std::ofstream(path, std::ios::trunc) << count << '\n';
+}
+
+int CountBells(Display* display, const char* path) {
+    int opcode = 0, event_base = 0, error_base = 0, major = XkbMajorVersion,
+        minor = XkbMinorVersion;
+    if (!XkbQueryExtension(display, &opcode, &event_base, &error_base, &major, &minor)) {
+        std::fprintf(stderr, "kalvetra-desktop-probe: the display has no XKB\n");
+        return 1;
+    }
+    XkbSelectEvents(display, XkbUseCoreKbd, XkbBellNotifyMask, XkbBellNotifyMask);
+    XSync(display, False);
+    unsigned count = 0;
+    WriteCount(path, count);
+    for (;;) {
+        XEvent event;
+        XNextEvent(display, &event);
+        const auto* xkb = reinterpret_cast<const XkbAnyEvent*>(&event);
+        if (event.type == event_base && xkb->xkb_type == XkbBellNotify)
+            WriteCount(path, ++count);
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -172,6 +201,8 @@ int main(int argc, char** argv) {
         status = PrintCursor(display);
     } else if (command == "turkish-keys" && argc == 2) {
         status = AddTurkishKeys(display);
+    } else if (command == "count-bells" && argc == 3) {
+        status = CountBells(display, argv[2]);
     } else {
         status = Usage();
     }

@@ -3,14 +3,18 @@
 #include "platform/backends/sdl/font_lookup.h"
 #include "platform/backends/sdl/icon_image.h"
 #include "platform/backends/sdl/key_mapping.h"
+#include "platform/backends/sdl/session_bus.h"
 #include "platform/backends/sdl/url_launcher.h"
+#include "platform/backends/sdl/x11_clipboard.h"
 #include "platform/backends/sdl/x11_display.h"
 #include "platform/paint/frame_changes.h"
 #include "platform/paint/png_writer.h"
 #include "platform/text/codepage1254.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -86,6 +90,7 @@ int DisplayScale() {
 SdlBackend::SdlBackend() : m_text_cache(TextCacheCapacity) {}
 
 SdlBackend::~SdlBackend() {
+    m_ending_signals.stop_delivering();
     close_window();
     m_text_cache.clear();
     for (const auto& [data, surface] : m_bitmaps)
@@ -116,10 +121,16 @@ bool SdlBackend::start() const {
     SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
     SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
     SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
-    // The window's close already arrives as its own event; SDL_QUIT then only means a
-    // signal asked the program to end.
+    // The window's close already arrives as its own event. The signals that end a program
+    // are EndingSignals', which tells them apart.
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
-    if (SDL_Init(SDL_INIT_VIDEO) != 0) {
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    int started = 0;
+    {
+        const NoBusAutolaunch no_autolaunch;
+        started = SDL_Init(SDL_INIT_VIDEO);
+    }
+    if (started != 0) {
         const char* display = std::getenv("DISPLAY");
         m_error =
             display == nullptr || *display == '\0'
@@ -128,6 +139,8 @@ bool SdlBackend::start() const {
         return false;
     }
     ExitOnDisplayLoss();
+    m_ending_signals.start_delivering();
+    m_url_opener = FindUrlOpener();
     if (TTF_Init() != 0) {
         m_error = LastSdlError("cannot start the font engine");
         return false;
@@ -204,6 +217,8 @@ bool SdlBackend::open_window(const WindowSpec& spec) {
         m_error = LastSdlError("cannot create the window");
         return false;
     }
+    m_width = spec.width;
+    m_height = spec.height;
     if (!spec.icon.empty())
         set_icon(spec.icon);
     SDL_ShowWindow(m_window);
@@ -214,6 +229,11 @@ bool SdlBackend::open_window(const WindowSpec& spec) {
 void SdlBackend::close_window() {
     if (m_window == nullptr)
         return;
+    m_clipboard_reader.reset();
+    // An answer SDL sent to a clipboard reader that has quit comes back as an error. It is
+    // taken now, while the handler that drops such errors is in place: SDL_Quit puts Xlib's
+    // own back before its last round trip, and that one would end the program for it.
+    SyncDisplay(m_window);
     SDL_StopTextInput();
     SDL_DestroyWindow(m_window);
     m_window = nullptr;
@@ -234,8 +254,22 @@ void SdlBackend::set_icon(std::span<const std::uint8_t> ico) {
 
 // ----- drawing -----
 
+bool SdlBackend::keep_fixed_size() {
+    int width = 0, height = 0;
+    SDL_GetWindowSize(m_window, &width, &height);
+    if (width == m_width && height == m_height)
+        return true;
+    SDL_SetWindowSize(m_window, m_width, m_height);
+    SDL_GetWindowSize(m_window, &width, &height);
+    return width == m_width && height == m_height;
+}
+
 void SdlBackend::present(const DrawList& frame) {
     if (m_window == nullptr)
+        return;
+    // The window surface is as large as the window: it is taken only at the window's own
+    // size, never at one that the display asked for.
+    if (!keep_fixed_size())
         return;
     SDL_Surface* target = SDL_GetWindowSurface(m_window);
     if (target == nullptr) {
@@ -400,6 +434,12 @@ bool SdlBackend::wait_event(InputEvent& event, int timeout_ms) {
 
 bool SdlBackend::translate(const SDL_Event& sdl_event, InputEvent& event) {
     using Type = InputEvent::Type;
+    if (sdl_event.type == m_ending_signals.event_type() && sdl_event.type != 0) {
+        std::fprintf(stderr, "%s: ended by %s\n", program_invocation_short_name,
+                     SignalName(sdl_event.user.code).c_str());
+        event.type = Type::Close;
+        return true;
+    }
     switch (sdl_event.type) {
     case SDL_KEYDOWN:
     case SDL_KEYUP: {
@@ -444,7 +484,7 @@ bool SdlBackend::translate(const SDL_Event& sdl_event, InputEvent& event) {
         event.modifiers = ModifiersFor(SDL_GetModState());
         return true;
     }
-    case SDL_QUIT:
+    case SDL_QUIT: // the desktop asks the program to end
         event.type = Type::Close;
         return true;
     case SDL_WINDOWEVENT:
@@ -452,10 +492,15 @@ bool SdlBackend::translate(const SDL_Event& sdl_event, InputEvent& event) {
         case SDL_WINDOWEVENT_CLOSE:
             event.type = Type::Close;
             return true;
+        case SDL_WINDOWEVENT_SIZE_CHANGED:
+            // Without a window manager any program can resize the window, to any size.
+            keep_fixed_size();
+            m_is_window_stale = true;
+            event.type = Type::Expose;
+            return true;
         case SDL_WINDOWEVENT_SHOWN:
         case SDL_WINDOWEVENT_EXPOSED:
         case SDL_WINDOWEVENT_RESTORED:
-        case SDL_WINDOWEVENT_SIZE_CHANGED:
             m_is_window_stale = true;
             event.type = Type::Expose;
             return true;
@@ -505,28 +550,62 @@ void SdlBackend::show_cursor(CursorShape shape) {
     SDL_ShowCursor(SDL_ENABLE);
 }
 
+X11ClipboardReader* SdlBackend::clipboard_reader() {
+    if (m_clipboard_reader == nullptr && m_window != nullptr) {
+        if (const std::optional<std::string> display = X11DisplayName(m_window))
+            m_clipboard_reader = std::make_unique<X11ClipboardReader>(display->c_str());
+    }
+    return m_clipboard_reader != nullptr && m_clipboard_reader->is_connected()
+               ? m_clipboard_reader.get()
+               : nullptr;
+}
+
 void SdlBackend::set_clipboard(std::string_view text) {
     if (!start())
         return;
-    if (SDL_SetClipboardText(CodePage1254ToUtf8(text).c_str()) != 0)
+    if (SDL_SetClipboardText(CodePage1254ToUtf8(text).c_str()) != 0) {
         m_error = LastSdlError("cannot set the clipboard");
+        return;
+    }
+    if (X11ClipboardReader* reader = clipboard_reader()) {
+        // SDL's request to own the clipboard must have reached the display before the
+        // reader, on a connection of its own, asks who owns it.
+        SyncDisplay(m_window);
+        reader->note_sdl_owner();
+    }
+}
+
+std::optional<std::string> SdlBackend::clipboard_utf8() {
+    if (X11ClipboardReader* reader = clipboard_reader()) {
+        SelectionRead read = reader->read();
+        if (read.outcome == SelectionRead::Outcome::Text)
+            return std::move(read.utf8);
+        if (read.outcome == SelectionRead::Outcome::Unanswered)
+            return std::nullopt;
+    }
+    char* utf8 = SDL_GetClipboardText();
+    if (utf8 == nullptr)
+        return std::string();
+    std::string text = utf8;
+    SDL_free(utf8);
+    return text;
 }
 
 std::optional<std::string> SdlBackend::clipboard() {
     if (!start())
         return std::nullopt;
-    char* utf8 = SDL_GetClipboardText();
-    if (utf8 == nullptr)
-        return std::string();
-    auto text = Utf8ToCodePage1254(utf8);
-    SDL_free(utf8);
-    return text;
+    const std::optional<std::string> utf8 = clipboard_utf8();
+    return utf8 ? Utf8ToCodePage1254(*utf8) : std::nullopt;
 }
 
 bool SdlBackend::open_url(const std::string& address) {
-    if (LaunchUrlOpener(address))
+    if (!m_url_opener) {
+        m_error = "cannot open " + address + ": no xdg-open in an absolute folder of PATH";
+        return false;
+    }
+    if (LaunchUrlOpener(*m_url_opener, address))
         return true;
-    m_error = "cannot start xdg-open for " + address;
+    m_error = "cannot start " + *m_url_opener + " for " + address;
     return false;
 }
 

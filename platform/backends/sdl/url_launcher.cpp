@@ -1,20 +1,45 @@
 #include "platform/backends/sdl/url_launcher.h"
 
 #include <spawn.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <csignal>
+#include <cstdlib>
+#include <string_view>
 #include <thread>
 
 extern char** environ;
 
 namespace {
 
-constexpr const char* OpenerProgram = "xdg-open";
+constexpr std::string_view OpenerProgram = "xdg-open";
 
 } // namespace
 
-bool LaunchUrlOpener(const std::string& address) {
+std::optional<std::string> FindUrlOpener() {
+    const char* path = std::getenv("PATH");
+    std::string_view rest = path != nullptr ? path : "";
+    while (!rest.empty()) {
+        const std::size_t end = rest.find(':');
+        const std::string_view folder = rest.substr(0, end);
+        rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
+        if (!folder.starts_with('/'))
+            continue;
+        std::string candidate(folder);
+        if (!candidate.ends_with('/'))
+            candidate += '/';
+        candidate += OpenerProgram;
+        struct stat status;
+        if (stat(candidate.c_str(), &status) == 0 && S_ISREG(status.st_mode) &&
+            access(candidate.c_str(), X_OK) == 0)
+            return candidate;
+    }
+    return std::nullopt;
+}
+
+bool LaunchUrlOpener(const std::string& opener, const std::string& address) {
     posix_spawnattr_t attributes;
     posix_spawnattr_init(&attributes);
     // The opener starts with no signal blocked and with default handling of the signals that
@@ -29,11 +54,11 @@ bool LaunchUrlOpener(const std::string& address) {
     posix_spawnattr_setsigdefault(&attributes, &defaults);
     posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
 
-    char* arguments[] = {const_cast<char*>(OpenerProgram), const_cast<char*>(address.c_str()),
+    char* arguments[] = {const_cast<char*>(opener.c_str()), const_cast<char*>(address.c_str()),
                          nullptr};
     pid_t child = 0;
     const int failure =
-        posix_spawnp(&child, OpenerProgram, nullptr, &attributes, arguments, environ);
+        posix_spawn(&child, opener.c_str(), nullptr, &attributes, arguments, environ);
     posix_spawnattr_destroy(&attributes);
     if (failure != 0)
         return false;

@@ -47,6 +47,15 @@ std::optional<float> XftDpi(Display* display) {
     return std::nullopt;
 }
 
+// The X display the window is on; null off X11.
+Display* DisplayOf(SDL_Window* window) {
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (window == nullptr || !SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11)
+        return nullptr;
+    return info.info.x11.display;
+}
+
 } // namespace
 
 std::optional<float> X11ScreenDpi() {
@@ -64,12 +73,21 @@ std::optional<float> X11ScreenDpi() {
 }
 
 void RingDisplayBell(SDL_Window* window) {
-    SDL_SysWMinfo info;
-    SDL_VERSION(&info.version);
-    if (window == nullptr || !SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11)
-        return;
-    XBell(info.info.x11.display, 0);
-    XFlush(info.info.x11.display);
+    if (Display* display = DisplayOf(window)) {
+        XBell(display, 0);
+        XFlush(display);
+    }
+}
+
+std::optional<std::string> X11DisplayName(SDL_Window* window) {
+    if (Display* display = DisplayOf(window))
+        return std::string(DisplayString(display));
+    return std::nullopt;
+}
+
+void SyncDisplay(SDL_Window* window) {
+    if (Display* display = DisplayOf(window))
+        XSync(display, False);
 }
 
 void ExitOnDisplayLoss() {

@@ -1,15 +1,21 @@
 #pragma once
 
 // The few things the sdl backend asks of the X display directly, which SDL does not offer:
-// ringing the bell, the screen's resolution where SDL cannot tell it, and ending the program
-// with one clear line when the display goes away.
+// ringing the bell, the screen's resolution where SDL cannot tell it, the display's name and
+// a round trip on SDL's connection, and ending the program with one clear line when the
+// display goes away.
 
 #include <SDL.h>
 
 #include <optional>
+#include <string>
 
 // Rings the X bell of the window's display and flushes it out; nothing off X11.
 void RingDisplayBell(SDL_Window* window);
+// The name of the X display the window is on, as XOpenDisplay takes it; nullopt off X11.
+std::optional<std::string> X11DisplayName(SDL_Window* window);
+// Waits until the display has handled every request SDL made of it; nothing off X11.
+void SyncDisplay(SDL_Window* window);
 // From now on, losing the display connection prints "kalvetra: lost the connection to the
 // display" on stderr and exits with status 1, instead of Xlib's own message; an error in one
 // request (a clipboard reader that went away) no longer ends the program.
