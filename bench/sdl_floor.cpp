@@ -9,7 +9,7 @@
 //
 //   sdl_floor WIDTH HEIGHT
 
-#include "platform/backends/sdl/font_lookup.h"
+#include "platform/backends/software/font_lookup.h"
 
 #include <SDL.h>
 #include <SDL_ttf.h>

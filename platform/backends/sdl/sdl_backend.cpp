@@ -1,13 +1,11 @@
 #include "platform/backends/sdl/sdl_backend.h"
 
-#include "platform/backends/sdl/font_lookup.h"
 #include "platform/backends/sdl/icon_image.h"
 #include "platform/backends/sdl/key_mapping.h"
 #include "platform/backends/sdl/session_bus.h"
 #include "platform/backends/sdl/url_launcher.h"
 #include "platform/backends/sdl/x11_clipboard.h"
 #include "platform/backends/sdl/x11_display.h"
-#include "platform/paint/frame_changes.h"
 #include "platform/paint/png_writer.h"
 #include "platform/text/codepage1254.h"
 
@@ -16,63 +14,14 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <vector>
 
 namespace {
-
-// Rendered texts kept between frames: every label of every page, with room to spare.
-constexpr std::size_t TextCacheCapacity = 512;
-// Measured widths kept; the table starts over when it has this many.
-constexpr std::size_t TextWidthCapacity = 4096;
-
-// At 96 dots per inch the interface takes the measure of 8-point MS Sans Serif there: lines
-// of 13 pixels and an average character of 6 (twice that at twice the density). The font is
-// set to the largest pixel size whose own text fits that measure, since labels were laid out
-// for it and a wider font would not fit their boxes.
-constexpr int TargetLineHeight = 13;
-constexpr int TargetCharWidth = 6;
-constexpr int SmallestPixelSize = 8;
-constexpr int LargestPixelSize = 14;
-constexpr const char* AverageWidthSample = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
-constexpr int AverageWidthSampleLength = 52;
 
 constexpr float ReferenceDpi = 96.0f;
 
 std::string LastSdlError(const char* what) {
     return std::string(what) + ": " + SDL_GetError();
-}
-
-SDL_Rect ToSdl(const PixelRect& rect) {
-    return {rect.x, rect.y, rect.width, rect.height};
-}
-
-Uint32 MapColour(const SDL_Surface* target, std::uint32_t colour) {
-    return SDL_MapRGB(target->format, colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
-}
-
-// The width of the sample at the font's current size; a 52nd of it is the average
-// character width.
-int SampleWidth(TTF_Font* font) {
-    int width = 0;
-    TTF_SizeUTF8(font, AverageWidthSample, &width, nullptr);
-    return width;
-}
-
-// Liberation Sans, for one, fits at 10 pixels (5.94 a character, 12 a line) and at 20
-// (11.56, 23) for twice the density.
-int ChoosePixelSize(TTF_Font* font, int scale) {
-    int chosen = SmallestPixelSize * scale;
-    for (int size = chosen; size <= LargestPixelSize * scale; ++size) {
-        if (TTF_SetFontSize(font, size) != 0)
-            continue;
-        if (SampleWidth(font) > TargetCharWidth * scale * AverageWidthSampleLength ||
-            TTF_FontHeight(font) > TargetLineHeight * scale)
-            break;
-        chosen = size;
-    }
-    return chosen;
 }
 
 // 1 below 144 dots per inch, 2 from there on. SDL knows the monitor's resolution where the
@@ -87,25 +36,19 @@ int DisplayScale() {
 
 } // namespace
 
-SdlBackend::SdlBackend() : m_text_cache(TextCacheCapacity) {}
+SdlBackend::SdlBackend() = default;
 
 SdlBackend::~SdlBackend() {
     m_ending_signals.stop_delivering();
     close_window();
-    m_text_cache.clear();
-    for (const auto& [data, surface] : m_bitmaps)
-        SDL_FreeSurface(surface);
+    m_painter.reset();
     for (SDL_Cursor* cursor : {m_arrow, m_ibeam, m_hand}) {
         if (cursor != nullptr)
             SDL_FreeCursor(cursor);
     }
-    if (m_font != nullptr)
-        TTF_CloseFont(m_font);
-    if (m_start != Start::NotYet) {
-        if (TTF_WasInit())
-            TTF_Quit();
+    m_font.reset();
+    if (m_start != Start::NotYet)
         SDL_Quit();
-    }
 }
 
 bool SdlBackend::start() const {
@@ -141,67 +84,21 @@ bool SdlBackend::start() const {
     ExitOnDisplayLoss();
     m_ending_signals.start_delivering();
     m_url_opener = FindUrlOpener();
-    if (TTF_Init() != 0) {
-        m_error = LastSdlError("cannot start the font engine");
+    m_font = std::make_unique<InterfaceFont>();
+    if (!m_font->load(DisplayScale())) {
+        m_error = m_font->error();
         return false;
     }
-    if (!load_font())
-        return false;
     m_start = Start::Done;
     return true;
 }
 
-bool SdlBackend::load_font() const {
-    const auto file = FindInterfaceFont();
-    if (!file) {
-        m_error = "cannot find a sans-serif font with fontconfig";
-        return false;
-    }
-    // FreeType reads the font in many small pieces while sizing it; from memory that costs
-    // nothing, from the file it is thousands of system calls at every start.
-    std::ifstream stream(file->path, std::ios::binary);
-    m_font_file.assign(std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>());
-    SDL_RWops* source =
-        m_font_file.empty()
-            ? nullptr
-            : SDL_RWFromConstMem(m_font_file.data(), static_cast<int>(m_font_file.size()));
-    m_font =
-        source == nullptr ? nullptr : TTF_OpenFontIndexRW(source, 1, LargestPixelSize, file->index);
-    if (m_font == nullptr) {
-        m_error = LastSdlError(("cannot open the font " + file->path).c_str());
-        return false;
-    }
-    TTF_SetFontHinting(m_font, TTF_HINTING_NORMAL);
-    const int scale = DisplayScale();
-    if (TTF_SetFontSize(m_font, ChoosePixelSize(m_font, scale)) != 0) {
-        m_error = LastSdlError("cannot size the font");
-        return false;
-    }
-    m_metrics.average_char_width =
-        (SampleWidth(m_font) + AverageWidthSampleLength / 2) / AverageWidthSampleLength;
-    // The line keeps its classic height; what the font leaves of it is leading below the text.
-    m_metrics.height = std::max(TTF_FontHeight(m_font), TargetLineHeight * scale);
-    m_metrics.ascent = TTF_FontAscent(m_font);
-    return true;
-}
-
 FontMetrics SdlBackend::font_metrics() const {
-    start();
-    return m_metrics;
+    return start() ? m_font->metrics() : FontMetrics{};
 }
 
 int SdlBackend::text_width(std::string_view text) const {
-    if (!start() || text.empty())
-        return 0;
-    const std::string key(text);
-    if (const auto found = m_text_widths.find(key); found != m_text_widths.end())
-        return found->second;
-    int width = 0;
-    TTF_SizeUTF8(m_font, CodePage1254ToUtf8(text).c_str(), &width, nullptr);
-    if (m_text_widths.size() >= TextWidthCapacity)
-        m_text_widths.clear();
-    m_text_widths.emplace(key, width);
-    return width;
+    return start() ? m_font->text_width(text) : 0;
 }
 
 bool SdlBackend::open_window(const WindowSpec& spec) {
@@ -237,9 +134,8 @@ void SdlBackend::close_window() {
     SDL_StopTextInput();
     SDL_DestroyWindow(m_window);
     m_window = nullptr;
-    m_drawn = DrawList();
-    m_drawn_surface = nullptr;
-    m_is_window_stale = true;
+    if (m_painter != nullptr)
+        m_painter->forget_shown();
 }
 
 void SdlBackend::set_icon(std::span<const std::uint8_t> ico) {
@@ -276,135 +172,17 @@ void SdlBackend::present(const DrawList& frame) {
         m_error = LastSdlError("cannot draw into the window");
         return;
     }
-    // A new surface (the first frame, or SDL made another) holds nothing yet, and a window
-    // that was exposed shows nothing of it: both are drawn and sent whole.
-    const PixelRect surface{0, 0, target->w, target->h};
-    const bool is_whole = target != m_drawn_surface || m_is_window_stale ||
-                          frame.width != m_drawn.width || frame.height != m_drawn.height;
-    const std::vector<PixelRect> areas =
-        is_whole ? std::vector<PixelRect>{surface} : ChangedAreas(m_drawn, frame);
-    // Each area is drawn by every command that reaches into it and shows there, in the
-    // frame's order.
-    for (const PixelRect& area : areas) {
-        for (std::size_t index = FirstShownCommand(frame, area); index < frame.commands.size();
-             ++index) {
-            const DrawCommand& command = frame.commands[index];
-            if (!CommandExtent(command).intersected(area).is_empty())
-                draw(target, command, area);
-        }
-    }
-    SDL_SetClipRect(target, nullptr);
-    if (is_whole) {
+    if (m_painter == nullptr)
+        m_painter = std::make_unique<SurfacePainter>(*m_font);
+    const PaintedAreas painted = m_painter->paint(target, frame);
+    if (painted.is_whole) {
         SDL_UpdateWindowSurface(m_window);
-    } else if (!areas.empty()) {
+    } else if (!painted.areas.empty()) {
         std::vector<SDL_Rect> rects;
-        for (const PixelRect& area : areas)
-            rects.push_back(ToSdl(area.intersected(surface)));
+        for (const PixelRect& area : painted.areas)
+            rects.push_back({area.x, area.y, area.width, area.height});
         SDL_UpdateWindowSurfaceRects(m_window, rects.data(), static_cast<int>(rects.size()));
     }
-    m_drawn = frame;
-    m_drawn_surface = target;
-    m_is_window_stale = false;
-}
-
-void SdlBackend::draw(SDL_Surface* target, const DrawCommand& command, const PixelRect& area) {
-    switch (command.op) {
-    case DrawOp::Fill: {
-        // Fills and frames come clipped by the painter; a clip given as well still holds.
-        const SDL_Rect clip =
-            ToSdl(command.clip.is_empty() ? area : command.clip.intersected(area));
-        SDL_SetClipRect(target, &clip);
-        const SDL_Rect rect = ToSdl(command.rect);
-        SDL_FillRect(target, &rect, MapColour(target, command.colour));
-        break;
-    }
-    case DrawOp::DottedFrame:
-        draw_dotted_frame(target, command, area);
-        break;
-    case DrawOp::Text:
-        draw_text(target, command, area);
-        break;
-    case DrawOp::Bitmap:
-        draw_bitmap(target, command, area);
-        break;
-    }
-}
-
-void SdlBackend::draw_dotted_frame(SDL_Surface* target, const DrawCommand& command,
-                                   const PixelRect& area) {
-    const PixelRect& rect = command.rect;
-    if (rect.is_empty())
-        return;
-    // Every other pixel along the edges, starting with the top-left corner, like the focus
-    // rectangle of Windows.
-    std::vector<SDL_Rect> dots;
-    const auto add = [&](int x, int y) {
-        if ((x - rect.x + y - rect.y) % 2 == 0)
-            dots.push_back({x, y, 1, 1});
-    };
-    for (int x = rect.x; x < rect.right(); ++x) {
-        add(x, rect.y);
-        if (rect.height > 1)
-            add(x, rect.bottom() - 1);
-    }
-    for (int y = rect.y + 1; y < rect.bottom() - 1; ++y) {
-        add(rect.x, y);
-        if (rect.width > 1)
-            add(rect.right() - 1, y);
-    }
-    const SDL_Rect clip = ToSdl(command.clip.is_empty() ? area : command.clip.intersected(area));
-    SDL_SetClipRect(target, &clip);
-    SDL_FillRects(target, dots.data(), static_cast<int>(dots.size()),
-                  MapColour(target, command.colour));
-}
-
-void SdlBackend::draw_text(SDL_Surface* target, const DrawCommand& command, const PixelRect& area) {
-    if (command.text.empty() || m_font == nullptr)
-        return;
-    SDL_Surface* rendered = m_text_cache.find_or_render(
-        command.text, command.colour, [this](std::string_view text, std::uint32_t colour) {
-            const SDL_Color colour_sdl = {static_cast<Uint8>(colour & 0xFF),
-                                          static_cast<Uint8>((colour >> 8) & 0xFF),
-                                          static_cast<Uint8>((colour >> 16) & 0xFF), 0xFF};
-            return TTF_RenderUTF8_Blended(m_font, CodePage1254ToUtf8(text).c_str(), colour_sdl);
-        });
-    if (rendered == nullptr)
-        return;
-    const SDL_Rect clip = ToSdl(command.clip.intersected(area));
-    SDL_SetClipRect(target, &clip);
-    SDL_Rect place = {command.rect.x, command.rect.y, rendered->w, rendered->h};
-    SDL_BlitSurface(rendered, nullptr, target, &place);
-}
-
-SDL_Surface* SdlBackend::bitmap_surface(std::span<const std::uint8_t> bmp_file) {
-    if (const auto found = m_bitmaps.find(bmp_file.data()); found != m_bitmaps.end())
-        return found->second;
-    SDL_RWops* stream = SDL_RWFromConstMem(bmp_file.data(), static_cast<int>(bmp_file.size()));
-    SDL_Surface* loaded = stream != nullptr ? SDL_LoadBMP_RW(stream, 1) : nullptr;
-    if (loaded == nullptr) {
-        m_error = LastSdlError("cannot read a bitmap");
-        m_bitmaps.emplace(bmp_file.data(), nullptr);
-        return nullptr;
-    }
-    // Converted once to the window's usual format, so that each frame only copies pixels.
-    SDL_Surface* converted = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_XRGB8888, 0);
-    SDL_FreeSurface(loaded);
-    m_bitmaps.emplace(bmp_file.data(), converted);
-    return converted;
-}
-
-void SdlBackend::draw_bitmap(SDL_Surface* target, const DrawCommand& command,
-                             const PixelRect& area) {
-    if (command.bitmap.empty())
-        return;
-    // A picture keeps its own size in pixels; the window system places and clips it.
-    SDL_Surface* picture = bitmap_surface(command.bitmap);
-    if (picture == nullptr)
-        return;
-    const SDL_Rect clip = ToSdl(command.clip.intersected(area));
-    SDL_SetClipRect(target, &clip);
-    SDL_Rect place = {command.rect.x, command.rect.y, picture->w, picture->h};
-    SDL_BlitSurface(picture, nullptr, target, &place);
 }
 
 // ----- input -----
@@ -495,13 +273,13 @@ bool SdlBackend::translate(const SDL_Event& sdl_event, InputEvent& event) {
         case SDL_WINDOWEVENT_SIZE_CHANGED:
             // Without a window manager any program can resize the window, to any size.
             keep_fixed_size();
-            m_is_window_stale = true;
+            forget_shown();
             event.type = Type::Expose;
             return true;
         case SDL_WINDOWEVENT_SHOWN:
         case SDL_WINDOWEVENT_EXPOSED:
         case SDL_WINDOWEVENT_RESTORED:
-            m_is_window_stale = true;
+            forget_shown();
             event.type = Type::Expose;
             return true;
         case SDL_WINDOWEVENT_FOCUS_GAINED:

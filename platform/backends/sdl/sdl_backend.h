@@ -8,16 +8,13 @@
 
 #include "platform/backends/backend.h"
 #include "platform/backends/sdl/ending_signals.h"
-#include "platform/backends/sdl/text_cache.h"
+#include "platform/backends/software/interface_font.h"
+#include "platform/backends/software/surface_painter.h"
 
 #include <SDL.h>
-#include <SDL_ttf.h>
-
-#include <map>
 #include <memory>
 #include <optional>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 class X11ClipboardReader;
@@ -49,7 +46,6 @@ class SdlBackend : public Backend {
     // Starts SDL video and loads the font, once; the metrics are needed before the window
     // opens, since the window's size is counted in them.
     bool start() const;
-    bool load_font() const;
     bool translate(const SDL_Event& sdl_event, InputEvent& event);
     // Asks for the size the window was opened with when the display gave it another; true
     // when the window has that size (again).
@@ -59,12 +55,11 @@ class SdlBackend : public Backend {
     // The X clipboard's own reader, while the window is on an X display; null elsewhere.
     X11ClipboardReader* clipboard_reader();
 
-    // Each draws one command within `area` of the window, clipped to it as well.
-    void draw(SDL_Surface* target, const DrawCommand& command, const PixelRect& area);
-    void draw_dotted_frame(SDL_Surface* target, const DrawCommand& command, const PixelRect& area);
-    void draw_text(SDL_Surface* target, const DrawCommand& command, const PixelRect& area);
-    void draw_bitmap(SDL_Surface* target, const DrawCommand& command, const PixelRect& area);
-    SDL_Surface* bitmap_surface(std::span<const std::uint8_t> bmp_file);
+    // The display lost what the window showed: the next frame goes out whole.
+    void forget_shown() {
+        if (m_painter != nullptr)
+            m_painter->forget_shown();
+    }
 
     enum class Start { NotYet, Done, Failed };
     mutable Start m_start = Start::NotYet;
@@ -72,24 +67,13 @@ class SdlBackend : public Backend {
     mutable EndingSignals m_ending_signals;
     // The link's opener, found once when SDL starts; nullopt when there is none.
     mutable std::optional<std::string> m_url_opener;
-    mutable std::vector<char> m_font_file; // the font's bytes, read once; FreeType reads them
-    mutable TTF_Font* m_font = nullptr;
-    mutable FontMetrics m_metrics;
-    // Widths of texts measured before: painting measures every label of every frame.
-    mutable std::unordered_map<std::string, int> m_text_widths;
+    mutable std::unique_ptr<InterfaceFont> m_font; // loaded when SDL starts
 
     SDL_Window* m_window = nullptr;
     int m_width = 0, m_height = 0; // the window's size, whatever the display asks
     std::unique_ptr<X11ClipboardReader> m_clipboard_reader; // made at the first paste on X11
-    // What the window surface shows, so that a frame redraws and sends only what changed;
-    // the whole window goes out again when the display lost what it showed (an expose).
-    DrawList m_drawn;
-    SDL_Surface* m_drawn_surface = nullptr;
-    bool m_is_window_stale = true;
-    TextCache m_text_cache;
-    // Decoded bitmaps by the address of their file bytes: resources live as long as the
-    // program.
-    std::map<const std::uint8_t*, SDL_Surface*> m_bitmaps;
+    // Paints frames into the window surface, redrawing only what changed.
+    std::unique_ptr<SurfacePainter> m_painter;
     SDL_Cursor* m_arrow = nullptr;
     SDL_Cursor* m_ibeam = nullptr;
     SDL_Cursor* m_hand = nullptr;

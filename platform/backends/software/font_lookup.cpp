@@ -1,4 +1,4 @@
-#include "platform/backends/sdl/font_lookup.h"
+#include "platform/backends/software/font_lookup.h"
 
 #include <fontconfig/fontconfig.h>
 

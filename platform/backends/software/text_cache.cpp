@@ -1,4 +1,4 @@
-#include "platform/backends/sdl/text_cache.h"
+#include "platform/backends/software/text_cache.h"
 
 namespace {
 
