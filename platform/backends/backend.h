@@ -23,7 +23,7 @@ constexpr bool has(Modifier set, Modifier bit) {
     return (static_cast<unsigned>(set) & static_cast<unsigned>(bit)) != 0;
 }
 
-enum class MouseButton : std::uint8_t { Left, Right };
+enum class MouseButton : std::uint8_t { Left, Right, Middle };
 enum class CursorShape : std::uint8_t { None, Arrow, IBeam, Hand };
 
 struct InputEvent {
@@ -74,6 +74,11 @@ class Backend : public TextMeasure {
     // The clipboard's text; nullopt when it cannot be pasted: it holds a character that code
     // page 1254 lacks, or the program that holds it did not hand it over in time or whole.
     virtual std::optional<std::string> clipboard() = 0;
+    // The PRIMARY selection, as X programs offer the text selected last and paste it with the
+    // middle button: offered as the user selects, read as the clipboard is. A display without
+    // one keeps nothing and gives nothing.
+    virtual void set_primary_selection(std::string_view) {}
+    virtual std::optional<std::string> primary_selection() { return std::string(); }
     // Hands a web address to the desktop's browser, without a shell in between.
     virtual bool open_url(const std::string& address) = 0;
 

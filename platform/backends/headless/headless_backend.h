@@ -29,6 +29,8 @@ class HeadlessBackend : public Backend {
     void show_cursor(CursorShape shape) override { m_cursor = shape; }
     void set_clipboard(std::string_view text) override { m_clipboard = std::string(text); }
     std::optional<std::string> clipboard() override { return m_clipboard; }
+    void set_primary_selection(std::string_view text) override { m_primary = std::string(text); }
+    std::optional<std::string> primary_selection() override { return m_primary; }
     bool open_url(const std::string&) override { return true; }
     bool save_screenshot(const std::string&) override { return false; }
     std::string error() const override { return m_error; }
@@ -50,6 +52,7 @@ class HeadlessBackend : public Backend {
   private:
     std::deque<InputEvent> m_events;
     std::optional<std::string> m_clipboard = std::string();
+    std::optional<std::string> m_primary = std::string();
     std::string m_error;
     std::string m_open_failure;
     WindowSpec m_window;
