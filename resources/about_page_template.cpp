@@ -58,8 +58,28 @@ const ControlTemplate Controls[] = {
      WS_EX_STATICEDGE},
 };
 
+// The banner is described for those who cannot see it; each box is named by the title on
+// its top edge; the link says what it does.
+const AccessibleNaming Naming[] = {
+    // Koyu zemin üzerinde soluk bir onaltılık döküm, ortada amblem, büyük harflerle Kalvetra
+    // adı, v1.2 sürümü ve yapımcının künyesi
+    {AboutBanner,
+     "Kalvetra v1.2",
+     "Koyu zemin \xFCzerinde soluk bir onalt\xFDl\xFDk d\xF6k\xFCm, ortada amblem, "
+     "b\xFCy\xFCk harflerle Kalvetra ad\xFD, v1.2 s\xFCr\xFCm\xFC ve yap\xFDmc\xFDn\xFDn "
+     "k\xFCnyesi",
+     {}},
+    {AboutTextGroup, nullptr, nullptr, {AboutTitle}},
+    {AboutContactGroup, nullptr, nullptr, {AboutContactHeading}},
+    // Yapımcının web sitesini tarayıcıda açar
+    {AboutLink,
+     nullptr,
+     "Yap\xFDmc\xFDn\xFDn web sitesini taray\xFD\x63\xFD\x64\x61 a\xE7\x61r",
+     {}},
+};
+
 } // namespace
 
 const DialogTemplate AboutPageTemplate{
-    AboutPageId, nullptr, 6, 13, 297, 212, PageStyle, 0, "MS Sans Serif", 8, Controls,
+    AboutPageId, nullptr, 6, 13, 297, 212, PageStyle, 0, "MS Sans Serif", 8, Controls, Naming,
 };

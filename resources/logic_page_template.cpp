@@ -93,8 +93,78 @@ const ControlTemplate Controls[] = {
     {"STATIC", "RCL", RclRow.label(), 90, 155, 16, 9, LabelStyle, 0},
 };
 
+// What a screen reader calls each control that takes the keyboard: the row's mnemonic with
+// the column ("birinci değer", "ikinci değer", "sonucu"; "hesapla" for the row's button),
+// each field also labelled by its row's label and its column's heading.
+const AccessibleNaming Naming[] = {
+    // AND
+    {AndRow.first(), "AND birinci de\xF0\x65r", nullptr, {AndRow.label(), LogicValueHeading}},
+    {AndRow.second(), "AND ikinci de\xF0\x65r", nullptr, {AndRow.label(), LogicValueHeading}},
+    {AndRow.button(), "AND hesapla", nullptr, {}},
+    {AndRow.result(), "AND sonucu", nullptr, {AndRow.label(), LogicResultHeading}},
+    // OR
+    {OrRow.first(), "OR birinci de\xF0\x65r", nullptr, {OrRow.label(), LogicValueHeading}},
+    {OrRow.second(), "OR ikinci de\xF0\x65r", nullptr, {OrRow.label(), LogicValueHeading}},
+    {OrRow.button(), "OR hesapla", nullptr, {}},
+    {OrRow.result(), "OR sonucu", nullptr, {OrRow.label(), LogicResultHeading}},
+    // XOR
+    {XorRow.first(), "XOR birinci de\xF0\x65r", nullptr, {XorRow.label(), LogicValueHeading}},
+    {XorRow.second(), "XOR ikinci de\xF0\x65r", nullptr, {XorRow.label(), LogicValueHeading}},
+    {XorRow.button(), "XOR hesapla", nullptr, {}},
+    {XorRow.result(), "XOR sonucu", nullptr, {XorRow.label(), LogicResultHeading}},
+    // SAR
+    {SarRow.first(), "SAR birinci de\xF0\x65r", nullptr, {SarRow.label(), LogicValueHeading}},
+    {SarRow.second(), "SAR ikinci de\xF0\x65r", nullptr, {SarRow.label(), LogicValueHeading}},
+    {SarRow.button(), "SAR hesapla", nullptr, {}},
+    {SarRow.result(), "SAR sonucu", nullptr, {SarRow.label(), LogicResultHeading}},
+    // SHR
+    {ShrRow.first(), "SHR birinci de\xF0\x65r", nullptr, {ShrRow.label(), LogicValueHeading}},
+    {ShrRow.second(), "SHR ikinci de\xF0\x65r", nullptr, {ShrRow.label(), LogicValueHeading}},
+    {ShrRow.button(), "SHR hesapla", nullptr, {}},
+    {ShrRow.result(), "SHR sonucu", nullptr, {ShrRow.label(), LogicResultHeading}},
+    // SHL
+    {ShlRow.first(), "SHL birinci de\xF0\x65r", nullptr, {ShlRow.label(), LogicValueHeading}},
+    {ShlRow.second(), "SHL ikinci de\xF0\x65r", nullptr, {ShlRow.label(), LogicValueHeading}},
+    {ShlRow.button(), "SHL hesapla", nullptr, {}},
+    {ShlRow.result(), "SHL sonucu", nullptr, {ShlRow.label(), LogicResultHeading}},
+    // ROR
+    {RorRow.first(), "ROR birinci de\xF0\x65r", nullptr, {RorRow.label(), LogicValueHeading}},
+    {RorRow.second(), "ROR ikinci de\xF0\x65r", nullptr, {RorRow.label(), LogicValueHeading}},
+    {RorRow.button(), "ROR hesapla", nullptr, {}},
+    {RorRow.result(), "ROR sonucu", nullptr, {RorRow.label(), LogicResultHeading}},
+    // RCR
+    {RcrRow.first(), "RCR birinci de\xF0\x65r", nullptr, {RcrRow.label(), LogicValueHeading}},
+    {RcrRow.second(), "RCR ikinci de\xF0\x65r", nullptr, {RcrRow.label(), LogicValueHeading}},
+    {RcrRow.button(), "RCR hesapla", nullptr, {}},
+    {RcrRow.result(), "RCR sonucu", nullptr, {RcrRow.label(), LogicResultHeading}},
+    // ROL
+    {RolRow.first(), "ROL birinci de\xF0\x65r", nullptr, {RolRow.label(), LogicValueHeading}},
+    {RolRow.second(), "ROL ikinci de\xF0\x65r", nullptr, {RolRow.label(), LogicValueHeading}},
+    {RolRow.button(), "ROL hesapla", nullptr, {}},
+    {RolRow.result(), "ROL sonucu", nullptr, {RolRow.label(), LogicResultHeading}},
+    // RCL
+    {RclRow.first(), "RCL birinci de\xF0\x65r", nullptr, {RclRow.label(), LogicValueHeading}},
+    {RclRow.second(), "RCL ikinci de\xF0\x65r", nullptr, {RclRow.label(), LogicValueHeading}},
+    {RclRow.button(), "RCL hesapla", nullptr, {}},
+    {RclRow.result(), "RCL sonucu", nullptr, {RclRow.label(), LogicResultHeading}},
+    // NOT
+    {NotRow.operand(), "NOT de\xF0\x65ri", nullptr, {LogicValueHeading}},
+    {NotRow.button(), "NOT hesapla", nullptr, {}},
+    {NotRow.result(), "NOT sonucu", nullptr, {}},
+    // NEG
+    {NegRow.operand(), "NEG de\xF0\x65ri", nullptr, {LogicValueHeading}},
+    {NegRow.button(), "NEG hesapla", nullptr, {}},
+    {NegRow.result(), "NEG sonucu", nullptr, {}},
+    // BSWAP
+    {BswapRow.operand(), "BSWAP de\xF0\x65ri", nullptr, {LogicValueHeading}},
+    {BswapRow.button(), "BSWAP hesapla", nullptr, {}},
+    {BswapRow.result(), "BSWAP sonucu", nullptr, {}},
+    {LogicCarryBox, CarryBoxName, nullptr, {}},
+};
+
 } // namespace
 
 const DialogTemplate LogicPageTemplate{
-    LogicPageId, nullptr, 2, 13, 297, 212, PageStyle | WS_VISIBLE, 0, "MS Sans Serif", 8, Controls,
+    LogicPageId, nullptr,         2, 13,       297,    212, PageStyle | WS_VISIBLE,
+    0,           "MS Sans Serif", 8, Controls, Naming,
 };

@@ -70,8 +70,55 @@ const ControlTemplate Controls[] = {
     {"STATIC", "IDIV", IdivRow.label(), 90, 125, 16, 9, LabelStyle, 0},
 };
 
+// What a screen reader calls each control that takes the keyboard: the row's mnemonic with
+// the column ("birinci değer", "ikinci değer", "sonucu"; "hesapla" for the row's button),
+// each field also labelled by its row's label and its column's heading.
+const AccessibleNaming Naming[] = {
+    // ADD
+    {AddRow.first(), "ADD birinci de\xF0\x65r", nullptr, {AddRow.label(), MathValueHeading}},
+    {AddRow.second(), "ADD ikinci de\xF0\x65r", nullptr, {AddRow.label(), MathValueHeading}},
+    {AddRow.button(), "ADD hesapla", nullptr, {}},
+    {AddRow.result(), "ADD sonucu", nullptr, {AddRow.label(), MathResultHeading}},
+    // ADC
+    {AdcRow.first(), "ADC birinci de\xF0\x65r", nullptr, {AdcRow.label(), MathValueHeading}},
+    {AdcRow.second(), "ADC ikinci de\xF0\x65r", nullptr, {AdcRow.label(), MathValueHeading}},
+    {AdcRow.button(), "ADC hesapla", nullptr, {}},
+    {AdcRow.result(), "ADC sonucu", nullptr, {AdcRow.label(), MathResultHeading}},
+    // SUB
+    {SubRow.first(), "SUB birinci de\xF0\x65r", nullptr, {SubRow.label(), MathValueHeading}},
+    {SubRow.second(), "SUB ikinci de\xF0\x65r", nullptr, {SubRow.label(), MathValueHeading}},
+    {SubRow.button(), "SUB hesapla", nullptr, {}},
+    {SubRow.result(), "SUB sonucu", nullptr, {SubRow.label(), MathResultHeading}},
+    // SBB
+    {SbbRow.first(), "SBB birinci de\xF0\x65r", nullptr, {SbbRow.label(), MathValueHeading}},
+    {SbbRow.second(), "SBB ikinci de\xF0\x65r", nullptr, {SbbRow.label(), MathValueHeading}},
+    {SbbRow.button(), "SBB hesapla", nullptr, {}},
+    {SbbRow.result(), "SBB sonucu", nullptr, {SbbRow.label(), MathResultHeading}},
+    // MUL
+    {MulRow.first(), "MUL birinci de\xF0\x65r", nullptr, {MulRow.label(), MathValueHeading}},
+    {MulRow.second(), "MUL ikinci de\xF0\x65r", nullptr, {MulRow.label(), MathValueHeading}},
+    {MulRow.button(), "MUL hesapla", nullptr, {}},
+    {MulRow.result(), "MUL sonucu", nullptr, {MulRow.label(), MathResultHeading}},
+    // IMUL
+    {ImulRow.first(), "IMUL birinci de\xF0\x65r", nullptr, {ImulRow.label(), MathValueHeading}},
+    {ImulRow.second(), "IMUL ikinci de\xF0\x65r", nullptr, {ImulRow.label(), MathValueHeading}},
+    {ImulRow.button(), "IMUL hesapla", nullptr, {}},
+    {ImulRow.result(), "IMUL sonucu", nullptr, {ImulRow.label(), MathResultHeading}},
+    // DIV
+    {DivRow.first(), "DIV birinci de\xF0\x65r", nullptr, {DivRow.label(), MathValueHeading}},
+    {DivRow.second(), "DIV ikinci de\xF0\x65r", nullptr, {DivRow.label(), MathValueHeading}},
+    {DivRow.button(), "DIV hesapla", nullptr, {}},
+    {DivRow.result(), "DIV sonucu", nullptr, {DivRow.label(), MathResultHeading}},
+    // IDIV
+    {IdivRow.first(), "IDIV birinci de\xF0\x65r", nullptr, {IdivRow.label(), MathValueHeading}},
+    {IdivRow.second(), "IDIV ikinci de\xF0\x65r", nullptr, {IdivRow.label(), MathValueHeading}},
+    {IdivRow.button(), "IDIV hesapla", nullptr, {}},
+    {IdivRow.result(), "IDIV sonucu", nullptr, {IdivRow.label(), MathResultHeading}},
+    {MathCarryBox, CarryBoxName, nullptr, {}},
+};
+
 } // namespace
 
 const DialogTemplate MathPageTemplate{
-    MathPageId, nullptr, 2, 13, 297, 212, PageStyle, 0, "MS Sans Serif", 8, Controls,
+    MathPageId, nullptr, 2, 13, 297, 212, PageStyle, 0, "MS Sans Serif", 8, Controls, Naming,
 };
