@@ -128,6 +128,8 @@ bool SdlBackend::start() const {
         return false;
     }
     ExitOnDisplayLoss();
+    if (const Uint32 registered = SDL_RegisterEvents(1); registered != static_cast<Uint32>(-1))
+        m_wake_event = registered;
     if (TTF_Init() != 0) {
         m_error = LastSdlError("cannot start the font engine");
         return false;
@@ -400,6 +402,10 @@ bool SdlBackend::wait_event(InputEvent& event, int timeout_ms) {
 
 bool SdlBackend::translate(const SDL_Event& sdl_event, InputEvent& event) {
     using Type = InputEvent::Type;
+    if (m_wake_event != 0 && sdl_event.type == m_wake_event) {
+        event.type = Type::Wake;
+        return true;
+    }
     switch (sdl_event.type) {
     case SDL_KEYDOWN:
     case SDL_KEYUP: {
@@ -557,4 +563,22 @@ bool SdlBackend::save_screenshot(const std::string& path) {
 
 std::string SdlBackend::error() const {
     return m_error;
+}
+
+// SDL's event queue takes events from any thread, and its wait wakes for them.
+void SdlBackend::wake() {
+    if (m_wake_event == 0)
+        return;
+    SDL_Event event{};
+    event.type = m_wake_event;
+    SDL_PushEvent(&event);
+}
+
+std::optional<PixelRect> SdlBackend::window_on_screen() const {
+    if (m_window == nullptr)
+        return std::nullopt;
+    PixelRect rect;
+    SDL_GetWindowPosition(m_window, &rect.x, &rect.y);
+    SDL_GetWindowSize(m_window, &rect.width, &rect.height);
+    return rect;
 }

@@ -38,6 +38,8 @@ class SdlBackend : public Backend {
     bool open_url(const std::string& address) override;
     bool save_screenshot(const std::string& path) override;
     std::string error() const override;
+    void wake() override;
+    std::optional<PixelRect> window_on_screen() const override;
 
   private:
     // Starts SDL video and loads the font, once; the metrics are needed before the window
@@ -55,6 +57,8 @@ class SdlBackend : public Backend {
 
     enum class Start { NotYet, Done, Failed };
     mutable Start m_start = Start::NotYet;
+    // The event type of wake(), registered at the start, before any other thread may wake.
+    mutable Uint32 m_wake_event = 0;
     mutable std::string m_error;
     mutable std::vector<char> m_font_file; // the font's bytes, read once; FreeType reads them
     mutable TTF_Font* m_font = nullptr;
