@@ -8,7 +8,8 @@ set -e
 packages="cmake ninja-build g++ pkg-config libsdl2-dev libsdl2-ttf-dev libfontconfig-dev libx11-dev
 fonts-liberation2 googletest libgtest-dev xvfb xdotool xclip x11-utils libxdamage-dev libbenchmark-dev
 desktop-file-utils appstream dpkg-dev libxfixes-dev imagemagick libxtst-dev
-clang libclang-rt-14-dev"
+clang libclang-rt-14-dev libatk1.0-dev libatk-bridge2.0-dev libdbus-1-dev
+at-spi2-core python3-pyatspi dbus-bin dbus-daemon"
 for group in "$@"; do
     case "$group" in
     windows) packages="$packages g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-win32" ;;
