@@ -75,5 +75,8 @@ void StopHelpers() {
 
 void WatchForAssistiveTechnology() {
     Windows().between_events = BetweenEvents;
+    // The state first: what is registered later runs earlier at exit, so the helpers stop
+    // while their state and the window system still exist.
+    State();
     std::atexit(StopHelpers);
 }
