@@ -52,7 +52,8 @@ const ControlTemplate Controls[] = {
 };
 
 // Each field is named by the label above it; the byte pairs' label reads as the numeric
-// value's does, so that field's name adds the group it belongs to.
+// value's does, so that field has a name of its own, which adds the group it belongs to,
+// instead of the label (a screen reader says a field's label before its name).
 const AccessibleNaming Naming[] = {
     {HexField, nullptr, nullptr, {HexLabel}},
     {BinaryField, nullptr, nullptr, {BinaryLabel}},
@@ -60,7 +61,7 @@ const AccessibleNaming Naming[] = {
     {UnsignedField, nullptr, nullptr, {UnsignedLabel}},
     {OctalField, nullptr, nullptr, {OctalLabel}},
     // Onaltılık Değer (String)
-    {PairField, "Onalt\xFDl\xFDk De\xF0\x65r (String)", nullptr, {PairLabel}},
+    {PairField, "Onalt\xFDl\xFDk De\xF0\x65r (String)", nullptr, {}},
     {TextField, nullptr, nullptr, {TextLabel}},
 };
 

@@ -194,23 +194,28 @@ TEST_F(MainWindowTest, LabelsAndTheFieldsTheyNameSayItBothWays) {
         std::initializer_list<int> labels;
     };
     const Row rows[] = {
-        {AndRow.first(), {AndRow.label(), LogicValueHeading}},
-        {AndRow.result(), {AndRow.label(), LogicResultHeading}},
-        {ImulRow.second(), {ImulRow.label(), MathValueHeading}},
         {HexField, {HexLabel}},
+        {BinaryField, {BinaryLabel}},
+        {OctalField, {OctalLabel}},
         {TextField, {TextLabel}},
+        // Its label reads as the numeric value's: its own name tells it apart.
+        {PairField, {}},
+        // A row's label and a column's heading name many fields, none alone.
+        {AndRow.first(), {}},
+        {ImulRow.result(), {}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.field);
         EXPECT_EQ(RelationTargets(row.field, AccessibleRelationType::LabelledBy),
                   Controls(row.labels));
         for (int label : row.labels) {
-            EXPECT_TRUE(RelationTargets(label, AccessibleRelationType::LabelFor)
-                            .contains(FindControl(row.field)));
+            EXPECT_EQ(RelationTargets(label, AccessibleRelationType::LabelFor),
+                      Controls({row.field}));
         }
     }
-    EXPECT_EQ(RelationTargets(AndRow.label(), AccessibleRelationType::LabelFor),
-              Controls({AndRow.first(), AndRow.second(), AndRow.result()}));
+    EXPECT_EQ(RelationTargets(AboutTextGroup, AccessibleRelationType::LabelledBy),
+              Controls({AboutTitle}))
+        << "a box is named by the title on its edge";
 }
 
 TEST_F(MainWindowTest, StatesFollowTheControls) {
