@@ -2,9 +2,12 @@
 the client that at_spi_session.sh runs against the real program.
 
     screen_reader_client.py absent PID               the program is not on the bus
-    screen_reader_client.py session PID WORK_DIR     finds it, walks and checks its tree,
-                                                     writes it to WORK_DIR/tree.txt, and
-                                                     uses it as a screen reader's user would
+    screen_reader_client.py session PID WORK_DIR     listening already, asks the session for
+                                                     assistive technology, hears the program
+                                                     announce its window and focus, walks and
+                                                     checks its tree, writes it to
+                                                     WORK_DIR/tree.txt, and uses it as a
+                                                     screen reader's user would
 
 Typing goes through xdotool, as a user's keyboard; everything else through AT-SPI. Exits 1
 with the reason on the first check that fails.
@@ -96,7 +99,8 @@ class Events:
         self.heard = []
         pyatspi.Registry.registerEventListener(
             self.hear, "object:state-changed:focused", "object:state-changed:checked",
-            "object:text-changed", "object:selection-changed", "object:state-changed:showing")
+            "object:text-changed", "object:selection-changed", "object:state-changed:showing",
+            "window:activate")
 
     def hear(self, event):
         source = event.source
@@ -141,17 +145,23 @@ def check_tree(app, work):
     result = find(dialog, "entry", "AND sonucu")
     check(result.getState().contains(pyatspi.STATE_READ_ONLY), "a result field is editable")
     check(result.getAttributes().count("live:polite") == 1, "a result field is not live")
-    label = find(dialog, "label", "AND")
-    targets = [target.name for relation in label.getRelationSet()
+    label = find(dialog, "label", "İkilik Sonuç")
+    targets = [(target.getRoleName(), target.name) for relation in label.getRelationSet()
                if relation.getRelationType() == pyatspi.RELATION_LABEL_FOR
                for target in (relation.getTarget(i) for i in range(relation.getNTargets()))]
-    check("AND birinci değer" in targets, f"the label AND names {targets}")
+    check(targets == [("entry", "İkilik Sonuç")], f"the label İkilik Sonuç names {targets}")
     check(find(dialog, "image", "Kalvetra v1.2").description != "", "the banner has no description")
     return dialog
 
 
-def use_as_a_reader(app, dialog, pid, work):
-    events = Events(pid)
+def ask_for_assistive_technology():
+    subprocess.run(["dbus-send", "--session", "--print-reply", "--dest=org.a11y.Bus",
+                    "/org/a11y/bus", "org.freedesktop.DBus.Properties.Set",
+                    "string:org.a11y.Status", "string:IsEnabled", "variant:boolean:true"],
+                   check=True, stdout=subprocess.DEVNULL)
+
+
+def use_as_a_reader(dialog, events, work):
     first = find(dialog, "entry", "AND birinci değer")
     second = find(dialog, "entry", "AND ikinci değer")
     result = find(dialog, "entry", "AND sonucu")
@@ -218,9 +228,13 @@ def main():
             check(find_application(pid) is None, "the program is on the bus uninvited")
         else:
             work = sys.argv[3]
+            events = Events(pid)
+            ask_for_assistive_technology()
             app = wait_for(lambda: find_application(pid), "the program on the bus")
+            events.wait("window:activate", CAPTION, "the window's activation")
+            events.wait("object:state-changed:focused", "AND birinci değer", "the first focus", 1)
             dialog = check_tree(app, work)
-            use_as_a_reader(app, dialog, pid, work)
+            use_as_a_reader(dialog, events, work)
     except CheckFailed as failure:
         print(f"screen_reader_client: {failure}", file=sys.stderr)
         return 1

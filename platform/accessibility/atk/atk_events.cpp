@@ -173,14 +173,22 @@ void StartAtkEvents() {
     const gint windows = atk_object_get_n_accessible_children(application);
     for (gint index = 0; index < windows; ++index) {
         AtkObject* top = atk_object_ref_accessible_child(application, index);
-        AccessibleNode& node = *NodeOf(top);
-        RefreshTree(node.ref, Emit::No);
-        if (has(node.states, AccessibleState::Active)) {
+        RefreshTree(NodeOf(top)->ref, Emit::No);
+        g_object_unref(top);
+    }
+    SetWinEventHook(EVENT_MIN, EVENT_MAX, nullptr, OnWinEvent, 0, 0, WINEVENT_OUTOFCONTEXT);
+}
+
+void AnnounceActiveWindow() {
+    AtkObject* application = AtkApplication();
+    const gint windows = atk_object_get_n_accessible_children(application);
+    for (gint index = 0; index < windows; ++index) {
+        AtkObject* top = atk_object_ref_accessible_child(application, index);
+        if (has(NodeOf(top)->states, AccessibleState::Active)) {
             g_signal_emit_by_name(top, "activate");
         }
         g_object_unref(top);
     }
-    SetWinEventHook(EVENT_MIN, EVENT_MAX, nullptr, OnWinEvent, 0, 0, WINEVENT_OUTOFCONTEXT);
     if (HWND focus = GetFocus()) {
         AccessibleNode& focused = NodeFor({focus, 0});
         Focused() = &focused;

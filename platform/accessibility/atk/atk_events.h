@@ -6,6 +6,9 @@
 // showing, active), names, and a field's text (as what was removed and what was inserted),
 // caret and selection.
 
-// Makes every object of the tree as it is now, hooks the events, and tells of the window
-// that has the desktop's keyboard and of the control that has the window's.
+// Makes every object of the tree as it is now and hooks the events.
 void StartAtkEvents();
+
+// Tells of the window that has the desktop's keyboard and of the control that has the
+// window's: what a screen reader that has just begun to listen needs to hear first.
+void AnnounceActiveWindow();

@@ -395,6 +395,14 @@ gchar* GetTextAtOffset(AtkText* text, gint offset, AtkTextBoundary boundary, gin
     return GetStringAtOffset(text, offset, UnitOf(boundary), start, end);
 }
 
+// The text has one run, without attributes of its own: readers ask for the runs to split
+// what they speak by language, and would find nothing to speak in a run of no characters.
+AtkAttributeSet* GetRunAttributes(AtkText* text, gint, gint* start, gint* end) {
+    *start = 0;
+    *end = GetCharacterCount(text);
+    return nullptr;
+}
+
 void InitialiseText(gpointer interface, gpointer) {
     auto* text = static_cast<AtkTextIface*>(interface);
     text->get_text = GetText;
@@ -409,6 +417,7 @@ void InitialiseText(gpointer interface, gpointer) {
     text->remove_selection = RemoveSelection;
     text->get_string_at_offset = GetStringAtOffset;
     text->get_text_at_offset = GetTextAtOffset;
+    text->get_run_attributes = GetRunAttributes;
 }
 
 // ----- AtkEditableText: through the field's own paste and deletion -----

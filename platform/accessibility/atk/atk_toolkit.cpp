@@ -1,5 +1,6 @@
 #include "platform/accessibility/atk/atk_toolkit.h"
 
+#include "platform/accessibility/atk/atk_events.h"
 #include "platform/accessibility/atk/atk_tree.h"
 
 #include <map>
@@ -22,6 +23,14 @@ Listeners& TheListeners() {
     return listeners;
 }
 
+// The bridge listens only while a screen reader does, and a screen reader that has just
+// begun needs to hear where the user is: once the bridge has added all its listeners (the
+// next time the loop is idle), the active window and the focus are told.
+gboolean AnnounceOnce(gpointer) {
+    AnnounceActiveWindow();
+    return G_SOURCE_REMOVE;
+}
+
 // "Gtk:AtkObject:state-change" or "Atk:AtkWindow:activate": a toolkit, a type and one of its
 // signals, maybe with a detail. The older "window:activate" form has no type and is refused,
 // so the bridge asks again in the form with AtkWindow.
@@ -36,6 +45,9 @@ guint AddGlobalEventListener(GSignalEmissionHook listener, const gchar* event_ty
         const gulong hook_id =
             g_signal_add_emission_hook(signal_id, detail, listener, g_strdup(event_type), g_free);
         Listeners& listeners = TheListeners();
+        if (listeners.hooks.empty()) {
+            g_idle_add(AnnounceOnce, nullptr);
+        }
         id = listeners.next_id++;
         listeners.hooks.emplace(id, EmissionHook{signal_id, hook_id});
     }
