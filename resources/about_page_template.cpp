@@ -61,13 +61,14 @@ const ControlTemplate Controls[] = {
 // The banner is described for those who cannot see it; each box is named by the title on
 // its top edge; the link says what it does.
 const AccessibleNaming Naming[] = {
-    // Koyu zemin üzerinde soluk bir onaltılık döküm, ortada amblem, büyük harflerle Kalvetra
-    // adı, v1.2 sürümü ve yapımcının künyesi
+    // Koyu zemin üzerinde soluk bir onaltılık döküm; solda büyük harflerle Kalvetra ve altında
+    // x86 Hex Hesap Makinesi, ortada 0x yazılı hesap makinesi amblemi, sağda v1.2 ve
+    // [QLX] · 32-Bit.
     {AboutBanner,
      "Kalvetra v1.2",
-     "Koyu zemin \xFCzerinde soluk bir onalt\xFDl\xFDk d\xF6k\xFCm, ortada amblem, "
-     "b\xFCy\xFCk harflerle Kalvetra ad\xFD, v1.2 s\xFCr\xFCm\xFC ve yap\xFDmc\xFDn\xFDn "
-     "k\xFCnyesi",
+     "Koyu zemin \xFCzerinde soluk bir onalt\xFDl\xFDk d\xF6k\xFCm; solda b\xFCy\xFCk "
+     "harflerle Kalvetra ve alt\xFDnda x86 Hex Hesap Makinesi, ortada 0x yaz\xFDl\xFD hesap "
+     "makinesi amblemi, sa\xF0\x64\x61 v1.2 ve [QLX] \xB7 32-Bit.",
      {}},
     {AboutTextGroup, nullptr, nullptr, {AboutTitle}},
     {AboutContactGroup, nullptr, nullptr, {AboutContactHeading}},
