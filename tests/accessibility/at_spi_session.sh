@@ -30,14 +30,7 @@ fi
 start_test "$1"
 start_display
 
-mkdir "$work/opener"
-cat >"$work/opener/xdg-open" <<EOF
-#!/bin/sh
-printf '%s\n' "\$*" >>"$work/opened"
-EOF
-chmod +x "$work/opener/xdg-open"
-PATH="$work/opener:$PATH"
-export PATH
+use_stand_in_opener
 
 dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus \
     org.freedesktop.DBus.Properties.Set string:org.a11y.Status string:IsEnabled \

@@ -10,14 +10,7 @@ name=about_page
 start_test "$1"
 start_display
 
-mkdir "$work/opener"
-cat >"$work/opener/xdg-open" <<EOF
-#!/bin/sh
-printf '%s\n' "\$*" >>"$work/opened"
-EOF
-chmod +x "$work/opener/xdg-open"
-PATH="$work/opener:$PATH"
-export PATH
+use_stand_in_opener
 start_program
 
 # pointer_over TARGET SHAPE: the pointer's shape when it rests over the target.

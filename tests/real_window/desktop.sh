@@ -66,6 +66,19 @@ start_display() {
     "$bin/kalvetra-desktop-probe" turkish-keys || fail "cannot set up the keyboard"
 }
 
+# use_stand_in_opener: an xdg-open first on PATH that only writes what it was given, one
+# line a call, into $work/opened.
+use_stand_in_opener() {
+    mkdir "$work/opener"
+    cat >"$work/opener/xdg-open" <<EOF
+#!/bin/sh
+printf '%s\n' "\$*" >>"$work/opened"
+EOF
+    chmod +x "$work/opener/xdg-open"
+    PATH="$work/opener:$PATH"
+    export PATH
+}
+
 # start_program: the real program on the display, its window found, given the keyboard
 # (there is no window manager to do it) and its controls located.
 start_program() {
