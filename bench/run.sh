@@ -8,16 +8,27 @@
 #   bench/run.sh BUILD_DIR
 #   RUNS=N KEYSTROKES=M bench/run.sh BUILD_DIR   (starts of each, default 21; keystrokes in
 #                                                 the real window, default 500)
-#   ACCESSIBILITY=1 bench/run.sh BUILD_DIR       (everything on a private session bus whose
+#   ACCESSIBILITY=on bench/run.sh BUILD_DIR      (everything on a private session bus whose
 #                                                 accessibility bus asks for assistive
 #                                                 technology, with a stand-in screen reader
 #                                                 listening: the accessibility bridge's cost)
+#   ACCESSIBILITY=off bench/run.sh BUILD_DIR     (the same bus, assistive technology not
+#                                                 asked for: the cost of asking)
 set -eu
 
-if [ "${ACCESSIBILITY:-0}" = 1 ] && [ -z "${KALVETRA_BENCH_SESSION:-}" ]; then
-    # Settings in memory, so that the session's services ignore the user's own.
-    GSETTINGS_BACKEND=memory KALVETRA_BENCH_SESSION=1 exec dbus-run-session -- "$0" "$@"
-fi
+case "${ACCESSIBILITY:-}" in
+on | off)
+    if [ -z "${KALVETRA_BENCH_SESSION:-}" ]; then
+        # Settings in memory, so that the session's services ignore the user's own.
+        GSETTINGS_BACKEND=memory KALVETRA_BENCH_SESSION=1 exec dbus-run-session -- "$0" "$@"
+    fi
+    ;;
+"") ;;
+*)
+    echo "bench/run.sh: ACCESSIBILITY is on or off" >&2
+    exit 2
+    ;;
+esac
 
 if [ $# -ne 1 ]; then
     echo "usage: bench/run.sh BUILD_DIR" >&2
@@ -36,11 +47,16 @@ fi
 
 stand_in_pid=""
 if [ -n "${KALVETRA_BENCH_SESSION:-}" ]; then
+    wanted=false
+    [ "$ACCESSIBILITY" = on ] && wanted=true
     dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus \
         org.freedesktop.DBus.Properties.Set string:org.a11y.Status string:IsEnabled \
-        variant:boolean:true >/dev/null
-    /usr/bin/python3 "$(dirname "$0")/screen_reader_stand_in.py" &
-    stand_in_pid=$!
+        "variant:boolean:$wanted" >/dev/null
+    echo "accessibility bus: IsEnabled $wanted"
+    if [ "$wanted" = true ]; then
+        /usr/bin/python3 "$(dirname "$0")/screen_reader_stand_in.py" &
+        stand_in_pid=$!
+    fi
 fi
 
 echo "== machine"
