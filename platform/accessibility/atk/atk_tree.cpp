@@ -19,6 +19,7 @@ struct Nodes {
     std::vector<std::unique_ptr<AccessibleNode>> all;
     std::map<AccessibleRef, AccessibleNode*, RefOrder> by_ref;
     AccessibleNode* application = nullptr;
+    AccessibleNode* gone = nullptr;
 };
 
 Nodes& TheNodes() {
@@ -68,24 +69,17 @@ AtkObject* AtkObjectFor(AccessibleRef ref) {
         return found->second->object;
     }
     const std::optional<AccessibleObject> object = DescribeAccessible(ref);
-    AccessibleNode& node =
-        NewNode(object ? AtkTypeFor(*object) : AtkTypeFor(AccessibleObject{}), ref);
-    if (object) {
-        Remember(node, *object);
-        nodes.by_ref.emplace(ref, &node);
-    } else {
-        node.ref = {};
+    // What is gone is one defunct object, however often it is asked for.
+    if (!object) {
+        if (nodes.gone == nullptr) {
+            nodes.gone = &NewNode(AtkTypeFor(AccessibleObject{}), {});
+        }
+        return nodes.gone->object;
     }
+    AccessibleNode& node = NewNode(AtkTypeFor(*object), ref);
+    Remember(node, *object);
+    nodes.by_ref.emplace(ref, &node);
     return node.object;
-}
-
-std::vector<AccessibleNode*> AtkNodes() {
-    AtkApplication();
-    std::vector<AccessibleNode*> nodes;
-    for (const auto& node : TheNodes().all) {
-        nodes.push_back(node.get());
-    }
-    return nodes;
 }
 
 void ForgetAtkObjects(HWND window) {

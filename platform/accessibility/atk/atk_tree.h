@@ -43,8 +43,6 @@ AccessibleNode* NodeOf(gpointer object);
 // The object that stands for ref, made the first time; the tree keeps its reference.
 AtkObject* AtkObjectFor(AccessibleRef ref);
 AtkObject* AtkApplication();
-// The objects made so far, the application first.
-std::vector<AccessibleNode*> AtkNodes();
 // A window is gone: its objects become defunct and are no longer found by their ref.
 void ForgetAtkObjects(HWND window);
 
