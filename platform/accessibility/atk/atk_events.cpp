@@ -145,8 +145,9 @@ void CALLBACK OnWinEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG, LONG chi
     }
     switch (event) {
     case EVENT_OBJECT_DESTROY:
-        if (Focused() != nullptr && Focused()->ref.window == window) {
-            Focused() = nullptr;
+        // A node that is forgotten stays, defunct: the focus may still point at it.
+        if (GetParent(window) == nullptr) {
+            g_signal_emit_by_name(AtkObjectFor({window, 0}), "destroy");
         }
         ForgetAtkObjects(window);
         break;

@@ -84,14 +84,18 @@ AtkObject* AtkObjectFor(AccessibleRef ref) {
 
 void ForgetAtkObjects(HWND window) {
     Nodes& nodes = TheNodes();
+    // A top-level window takes all with it: it alone says it is gone.
+    const bool is_top_level = GetParent(window) == nullptr;
     for (auto entry = nodes.by_ref.begin(); entry != nodes.by_ref.end();) {
-        if (entry->first.window != window) {
+        if (!is_top_level && entry->first.window != window) {
             ++entry;
             continue;
         }
         AccessibleNode* node = entry->second;
         node->ref = {};
-        atk_object_notify_state_change(node->object, ATK_STATE_DEFUNCT, TRUE);
+        if (!is_top_level) {
+            atk_object_notify_state_change(node->object, ATK_STATE_DEFUNCT, TRUE);
+        }
         entry = nodes.by_ref.erase(entry);
     }
 }

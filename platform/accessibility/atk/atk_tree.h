@@ -43,7 +43,8 @@ AccessibleNode* NodeOf(gpointer object);
 // The object that stands for ref, made the first time; the tree keeps its reference.
 AtkObject* AtkObjectFor(AccessibleRef ref);
 AtkObject* AtkApplication();
-// A window is gone: its objects become defunct and are no longer found by their ref.
+// A window is gone: its objects become defunct and are no longer found by their ref; a
+// top-level window takes every object with it, without a word for each.
 void ForgetAtkObjects(HWND window);
 
 // What the object says now, with its states as ATK knows them; nullopt when it is gone.
