@@ -7,6 +7,7 @@
 #include "pages/math_page.h"
 #include "resources/resource_ids.h"
 
+#include <algorithm>
 #include <cstring>
 #include <span>
 
@@ -15,6 +16,7 @@ HICON AppIcon = nullptr;
 HWND TabHandle = nullptr;
 HWND PageHandles[PageCount] = {};
 int CurrentPage = 0;
+HWND PageFocus[PageCount] = {};
 
 namespace {
 
@@ -59,18 +61,42 @@ void Initialise(HWND window) {
     AppIcon = LoadIcon(AppInstance, MAKEINTRESOURCE(AppIconId));
     SendMessage(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(AppIcon));
     TabHandle = GetDlgItem(window, TabControlId);
+    std::fill(std::begin(PageFocus), std::end(PageFocus), nullptr);
     InsertTabs();
     CreatePages();
 }
 
-void SwitchPage() {
+// After a page switch the keyboard is on the shown page, so that what the user types lands
+// there and a screen reader follows: on the control that had it when the page was left, else
+// on the page's first field. A page with nothing to type into (About) keeps the keyboard where
+// it was if that is still on view, else gives it to the first button of the window.
+void GiveKeyboardToPage(HWND window) {
+    HWND page = PageHandles[CurrentPage];
+    HWND target = PageFocus[CurrentPage];
+    if (!IsChild(page, target)) {
+        target = GetNextDlgTabItem(page, nullptr, FALSE);
+    }
+    if (!IsChild(page, target)) {
+        if (IsWindowVisible(GetFocus())) {
+            return;
+        }
+        target = GetNextDlgTabItem(window, nullptr, FALSE);
+    }
+    SetFocus(target);
+}
+
+void SwitchPage(HWND window) {
     int selected = static_cast<int>(SendMessage(TabHandle, TCM_GETCURSEL, 0, 0));
     if (selected == CurrentPage || selected < 0 || selected >= PageCount) {
         return;
     }
+    if (HWND focus = GetFocus(); IsChild(PageHandles[CurrentPage], focus)) {
+        PageFocus[CurrentPage] = focus;
+    }
     ShowWindow(PageHandles[CurrentPage], SW_HIDE);
     CurrentPage = selected;
     ShowWindow(PageHandles[CurrentPage], SW_SHOWDEFAULT);
+    GiveKeyboardToPage(window);
 }
 
 void EmptyField(int page_index, int id) {
@@ -110,7 +136,7 @@ INT_PTR CALLBACK MainDialog(HWND window, UINT message, WPARAM wparam, LPARAM lpa
         return TRUE;
     case WM_NOTIFY:
         if (reinterpret_cast<const NMHDR*>(lparam)->code == static_cast<UINT>(TCN_SELCHANGE)) {
-            SwitchPage();
+            SwitchPage(window);
         }
         return TRUE;
     case WM_COMMAND:

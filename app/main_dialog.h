@@ -14,6 +14,9 @@ extern HICON AppIcon;
 extern HWND TabHandle;
 extern HWND PageHandles[PageCount];
 extern int CurrentPage;
+// The control of each page that had the keyboard when the page was last left; it gets the
+// keyboard back when its page is shown again.
+extern HWND PageFocus[PageCount];
 
 INT_PTR CALLBACK MainDialog(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 

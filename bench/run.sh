@@ -8,7 +8,27 @@
 #   bench/run.sh BUILD_DIR
 #   RUNS=N KEYSTROKES=M bench/run.sh BUILD_DIR   (starts of each, default 21; keystrokes in
 #                                                 the real window, default 500)
+#   ACCESSIBILITY=on bench/run.sh BUILD_DIR      (everything on a private session bus whose
+#                                                 accessibility bus asks for assistive
+#                                                 technology, with a stand-in screen reader
+#                                                 listening: the accessibility bridge's cost)
+#   ACCESSIBILITY=off bench/run.sh BUILD_DIR     (the same bus, assistive technology not
+#                                                 asked for: the cost of asking)
 set -eu
+
+case "${ACCESSIBILITY:-}" in
+on | off)
+    if [ -z "${KALVETRA_BENCH_SESSION:-}" ]; then
+        # Settings in memory, so that the session's services ignore the user's own.
+        GSETTINGS_BACKEND=memory KALVETRA_BENCH_SESSION=1 exec dbus-run-session -- "$0" "$@"
+    fi
+    ;;
+"") ;;
+*)
+    echo "bench/run.sh: ACCESSIBILITY is on or off" >&2
+    exit 2
+    ;;
+esac
 
 if [ $# -ne 1 ]; then
     echo "usage: bench/run.sh BUILD_DIR" >&2
@@ -23,6 +43,20 @@ for program in kalvetra sdl_floor startup_probe keystroke_probe idle_probe keyst
 done
 if grep -q '^KALVETRA_SANITIZE:BOOL=ON' "$1/CMakeCache.txt" 2>/dev/null; then
     echo "bench/run.sh: warning: $1 is built with sanitizers; its figures are not the program's" >&2
+fi
+
+stand_in_pid=""
+if [ -n "${KALVETRA_BENCH_SESSION:-}" ]; then
+    wanted=false
+    [ "$ACCESSIBILITY" = on ] && wanted=true
+    dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus \
+        org.freedesktop.DBus.Properties.Set string:org.a11y.Status string:IsEnabled \
+        "variant:boolean:$wanted" >/dev/null
+    echo "accessibility bus: IsEnabled $wanted"
+    if [ "$wanted" = true ]; then
+        /usr/bin/python3 "$(dirname "$0")/screen_reader_stand_in.py" &
+        stand_in_pid=$!
+    fi
 fi
 
 echo "== machine"
@@ -44,8 +78,16 @@ stop_xvfb() {
         xvfb_pid=""
     fi
 }
-trap stop_xvfb EXIT
-trap 'stop_xvfb; exit 1' INT TERM
+stop_all() {
+    stop_xvfb
+    if [ -n "$stand_in_pid" ]; then
+        kill "$stand_in_pid" 2>/dev/null || true
+        wait "$stand_in_pid" 2>/dev/null || true
+        stand_in_pid=""
+    fi
+}
+trap stop_all EXIT
+trap 'stop_all; exit 1' INT TERM
 start_xvfb() {
     display=""
     number=77

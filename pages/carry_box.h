@@ -9,6 +9,9 @@
 // The caption that always says the box's state.
 constexpr char CarryCaptionClear[] = "Carry Flag: 0";
 constexpr char CarryCaptionSet[] = "Carry Flag: 1";
+// What a screen reader calls the box: the caption without the state, which it tells as the
+// box's checked state.
+constexpr char CarryBoxName[] = "Carry Flag";
 
 CarryFlag ReadCarryBox(HWND page, int box_id);
 // Sets the caption that says whether the box is checked.

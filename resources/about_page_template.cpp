@@ -58,8 +58,29 @@ const ControlTemplate Controls[] = {
      WS_EX_STATICEDGE},
 };
 
+// The banner is described for those who cannot see it; each box is named by the title on
+// its top edge; the link says what it does.
+const AccessibleNaming Naming[] = {
+    // Koyu zemin üzerinde soluk bir onaltılık döküm; solda büyük harflerle Kalvetra ve altında
+    // x86 Hex Hesap Makinesi, ortada 0x yazılı hesap makinesi amblemi, sağda v1.2 ve
+    // [QLX] · 32-Bit.
+    {AboutBanner,
+     "Kalvetra v1.2",
+     "Koyu zemin \xFCzerinde soluk bir onalt\xFDl\xFDk d\xF6k\xFCm; solda b\xFCy\xFCk "
+     "harflerle Kalvetra ve alt\xFDnda x86 Hex Hesap Makinesi, ortada 0x yaz\xFDl\xFD hesap "
+     "makinesi amblemi, sa\xF0\x64\x61 v1.2 ve [QLX] \xB7 32-Bit.",
+     {}},
+    {AboutTextGroup, nullptr, nullptr, {AboutTitle}},
+    {AboutContactGroup, nullptr, nullptr, {AboutContactHeading}},
+    // Yapımcının web sitesini tarayıcıda açar
+    {AboutLink,
+     nullptr,
+     "Yap\xFDmc\xFDn\xFDn web sitesini taray\xFD\x63\xFD\x64\x61 a\xE7\x61r",
+     {}},
+};
+
 } // namespace
 
 const DialogTemplate AboutPageTemplate{
-    AboutPageId, nullptr, 6, 13, 297, 212, PageStyle, 0, "MS Sans Serif", 8, Controls,
+    AboutPageId, nullptr, 6, 13, 297, 212, PageStyle, 0, "MS Sans Serif", 8, Controls, Naming,
 };

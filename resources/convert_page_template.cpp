@@ -51,8 +51,22 @@ const ControlTemplate Controls[] = {
     {"STATIC", "String De\xF0\x65r", TextLabel, 6, 182, 77, 9, LabelStyle, 0},
 };
 
+// Each field is named by the label above it; the byte pairs' label reads as the numeric
+// value's does, so that field has a name of its own, which adds the group it belongs to,
+// instead of the label (a screen reader says a field's label before its name).
+const AccessibleNaming Naming[] = {
+    {HexField, nullptr, nullptr, {HexLabel}},
+    {BinaryField, nullptr, nullptr, {BinaryLabel}},
+    {SignedField, nullptr, nullptr, {SignedLabel}},
+    {UnsignedField, nullptr, nullptr, {UnsignedLabel}},
+    {OctalField, nullptr, nullptr, {OctalLabel}},
+    // Onaltılık Değer (String)
+    {PairField, "Onalt\xFDl\xFDk De\xF0\x65r (String)", nullptr, {}},
+    {TextField, nullptr, nullptr, {TextLabel}},
+};
+
 } // namespace
 
 const DialogTemplate ConvertPageTemplate{
-    ConvertPageId, nullptr, 2, 13, 297, 212, PageStyle, 0, "MS Sans Serif", 8, Controls,
+    ConvertPageId, nullptr, 2, 13, 297, 212, PageStyle, 0, "MS Sans Serif", 8, Controls, Naming,
 };

@@ -93,8 +93,79 @@ const ControlTemplate Controls[] = {
     {"STATIC", "RCL", RclRow.label(), 90, 155, 16, 9, LabelStyle, 0},
 };
 
+// What a screen reader calls each control that takes the keyboard: the row's mnemonic with
+// the column ("birinci değer", "ikinci değer", "sonucu"; "hesapla" for the row's button).
+// The row's label and the column's heading each name many fields, none alone, so they are not
+// given as the fields' labels: a screen reader would call a row's two operands alike.
+const AccessibleNaming Naming[] = {
+    // AND
+    {AndRow.first(), "AND birinci de\xF0\x65r", nullptr, {}},
+    {AndRow.second(), "AND ikinci de\xF0\x65r", nullptr, {}},
+    {AndRow.button(), "AND hesapla", nullptr, {}},
+    {AndRow.result(), "AND sonucu", nullptr, {}},
+    // OR
+    {OrRow.first(), "OR birinci de\xF0\x65r", nullptr, {}},
+    {OrRow.second(), "OR ikinci de\xF0\x65r", nullptr, {}},
+    {OrRow.button(), "OR hesapla", nullptr, {}},
+    {OrRow.result(), "OR sonucu", nullptr, {}},
+    // XOR
+    {XorRow.first(), "XOR birinci de\xF0\x65r", nullptr, {}},
+    {XorRow.second(), "XOR ikinci de\xF0\x65r", nullptr, {}},
+    {XorRow.button(), "XOR hesapla", nullptr, {}},
+    {XorRow.result(), "XOR sonucu", nullptr, {}},
+    // SAR
+    {SarRow.first(), "SAR birinci de\xF0\x65r", nullptr, {}},
+    {SarRow.second(), "SAR ikinci de\xF0\x65r", nullptr, {}},
+    {SarRow.button(), "SAR hesapla", nullptr, {}},
+    {SarRow.result(), "SAR sonucu", nullptr, {}},
+    // SHR
+    {ShrRow.first(), "SHR birinci de\xF0\x65r", nullptr, {}},
+    {ShrRow.second(), "SHR ikinci de\xF0\x65r", nullptr, {}},
+    {ShrRow.button(), "SHR hesapla", nullptr, {}},
+    {ShrRow.result(), "SHR sonucu", nullptr, {}},
+    // SHL
+    {ShlRow.first(), "SHL birinci de\xF0\x65r", nullptr, {}},
+    {ShlRow.second(), "SHL ikinci de\xF0\x65r", nullptr, {}},
+    {ShlRow.button(), "SHL hesapla", nullptr, {}},
+    {ShlRow.result(), "SHL sonucu", nullptr, {}},
+    // ROR
+    {RorRow.first(), "ROR birinci de\xF0\x65r", nullptr, {}},
+    {RorRow.second(), "ROR ikinci de\xF0\x65r", nullptr, {}},
+    {RorRow.button(), "ROR hesapla", nullptr, {}},
+    {RorRow.result(), "ROR sonucu", nullptr, {}},
+    // RCR
+    {RcrRow.first(), "RCR birinci de\xF0\x65r", nullptr, {}},
+    {RcrRow.second(), "RCR ikinci de\xF0\x65r", nullptr, {}},
+    {RcrRow.button(), "RCR hesapla", nullptr, {}},
+    {RcrRow.result(), "RCR sonucu", nullptr, {}},
+    // ROL
+    {RolRow.first(), "ROL birinci de\xF0\x65r", nullptr, {}},
+    {RolRow.second(), "ROL ikinci de\xF0\x65r", nullptr, {}},
+    {RolRow.button(), "ROL hesapla", nullptr, {}},
+    {RolRow.result(), "ROL sonucu", nullptr, {}},
+    // RCL
+    {RclRow.first(), "RCL birinci de\xF0\x65r", nullptr, {}},
+    {RclRow.second(), "RCL ikinci de\xF0\x65r", nullptr, {}},
+    {RclRow.button(), "RCL hesapla", nullptr, {}},
+    {RclRow.result(), "RCL sonucu", nullptr, {}},
+    // NOT
+    {NotRow.operand(), "NOT de\xF0\x65ri", nullptr, {}},
+    {NotRow.button(), "NOT hesapla", nullptr, {}},
+    {NotRow.result(), "NOT sonucu", nullptr, {}},
+    // NEG
+    {NegRow.operand(), "NEG de\xF0\x65ri", nullptr, {}},
+    {NegRow.button(), "NEG hesapla", nullptr, {}},
+    {NegRow.result(), "NEG sonucu", nullptr, {}},
+    // BSWAP
+    {BswapRow.operand(), "BSWAP de\xF0\x65ri", nullptr, {}},
+    {BswapRow.button(), "BSWAP hesapla", nullptr, {}},
+    {BswapRow.result(), "BSWAP sonucu", nullptr, {}},
+    {LogicCarryBox, CarryBoxName, nullptr, {}},
+};
+
 } // namespace
 
 const DialogTemplate LogicPageTemplate{
-    LogicPageId, nullptr, 2, 13, 297, 212, PageStyle | WS_VISIBLE, 0, "MS Sans Serif", 8, Controls,
+    LogicPageId, nullptr,         2, 13,       297,    212, PageStyle | WS_VISIBLE,
+    0,           "MS Sans Serif", 8, Controls, Naming,
 };

@@ -70,8 +70,56 @@ const ControlTemplate Controls[] = {
     {"STATIC", "IDIV", IdivRow.label(), 90, 125, 16, 9, LabelStyle, 0},
 };
 
+// What a screen reader calls each control that takes the keyboard: the row's mnemonic with
+// the column ("birinci değer", "ikinci değer", "sonucu"; "hesapla" for the row's button).
+// The row's label and the column's heading each name many fields, none alone, so they are not
+// given as the fields' labels: a screen reader would call a row's two operands alike.
+const AccessibleNaming Naming[] = {
+    // ADD
+    {AddRow.first(), "ADD birinci de\xF0\x65r", nullptr, {}},
+    {AddRow.second(), "ADD ikinci de\xF0\x65r", nullptr, {}},
+    {AddRow.button(), "ADD hesapla", nullptr, {}},
+    {AddRow.result(), "ADD sonucu", nullptr, {}},
+    // ADC
+    {AdcRow.first(), "ADC birinci de\xF0\x65r", nullptr, {}},
+    {AdcRow.second(), "ADC ikinci de\xF0\x65r", nullptr, {}},
+    {AdcRow.button(), "ADC hesapla", nullptr, {}},
+    {AdcRow.result(), "ADC sonucu", nullptr, {}},
+    // SUB
+    {SubRow.first(), "SUB birinci de\xF0\x65r", nullptr, {}},
+    {SubRow.second(), "SUB ikinci de\xF0\x65r", nullptr, {}},
+    {SubRow.button(), "SUB hesapla", nullptr, {}},
+    {SubRow.result(), "SUB sonucu", nullptr, {}},
+    // SBB
+    {SbbRow.first(), "SBB birinci de\xF0\x65r", nullptr, {}},
+    {SbbRow.second(), "SBB ikinci de\xF0\x65r", nullptr, {}},
+    {SbbRow.button(), "SBB hesapla", nullptr, {}},
+    {SbbRow.result(), "SBB sonucu", nullptr, {}},
+    // MUL
+    {MulRow.first(), "MUL birinci de\xF0\x65r", nullptr, {}},
+    {MulRow.second(), "MUL ikinci de\xF0\x65r", nullptr, {}},
+    {MulRow.button(), "MUL hesapla", nullptr, {}},
+    {MulRow.result(), "MUL sonucu", nullptr, {}},
+    // IMUL
+    {ImulRow.first(), "IMUL birinci de\xF0\x65r", nullptr, {}},
+    {ImulRow.second(), "IMUL ikinci de\xF0\x65r", nullptr, {}},
+    {ImulRow.button(), "IMUL hesapla", nullptr, {}},
+    {ImulRow.result(), "IMUL sonucu", nullptr, {}},
+    // DIV
+    {DivRow.first(), "DIV birinci de\xF0\x65r", nullptr, {}},
+    {DivRow.second(), "DIV ikinci de\xF0\x65r", nullptr, {}},
+    {DivRow.button(), "DIV hesapla", nullptr, {}},
+    {DivRow.result(), "DIV sonucu", nullptr, {}},
+    // IDIV
+    {IdivRow.first(), "IDIV birinci de\xF0\x65r", nullptr, {}},
+    {IdivRow.second(), "IDIV ikinci de\xF0\x65r", nullptr, {}},
+    {IdivRow.button(), "IDIV hesapla", nullptr, {}},
+    {IdivRow.result(), "IDIV sonucu", nullptr, {}},
+    {MathCarryBox, CarryBoxName, nullptr, {}},
+};
+
 } // namespace
 
 const DialogTemplate MathPageTemplate{
-    MathPageId, nullptr, 2, 13, 297, 212, PageStyle, 0, "MS Sans Serif", 8, Controls,
+    MathPageId, nullptr, 2, 13, 297, 212, PageStyle, 0, "MS Sans Serif", 8, Controls, Naming,
 };

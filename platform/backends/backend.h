@@ -38,6 +38,7 @@ struct InputEvent {
         Close,       // the window manager's close
         Expose,      // the window must be drawn again
         FocusChange, // the window gained or lost the keyboard
+        Wake,        // another thread asked the loop to run its work (wake())
     };
     Type type = Type::Expose;
     unsigned key = 0;
@@ -86,6 +87,13 @@ class Backend : public TextMeasure {
     virtual bool save_screenshot(const std::string& path) = 0;
 
     virtual std::string error() const = 0;
+
+    // Makes the current or the next wait_event return an event of type Wake. Safe to call from
+    // any thread; a backend without helper threads to serve may ignore it.
+    virtual void wake() {}
+    // Where the window's client area lies on the screen, for assistive technology; nullopt
+    // where the backend cannot tell.
+    virtual std::optional<PixelRect> window_on_screen() const { return std::nullopt; }
 
     // False for a backend that has no user behind it: the modal loop then stops when its
     // queue of events runs dry instead of waiting.

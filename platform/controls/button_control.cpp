@@ -2,8 +2,8 @@
 // or check box is pressed by the mouse or by Space and clicks on release: mouse-up over the
 // button after a press on it, or Space key-up. An automatic check box toggles before the
 // parent hears BN_CLICKED, so the parent reads the new state. Group boxes only draw their
-// frame and caption. Which button is the dialog's default is the dialog manager's business;
-// this file only draws the style it finds.
+// frame and caption. Which button is the dialog's default is the dialog manager's business
+// (BM_SETSTYLE); this file only draws the style it finds.
 
 #include "platform/controls/control_classes.h"
 #include "platform/core/window_system.h"
@@ -82,11 +82,16 @@ void SetDrawnPressed(HWND button, bool is_pressed) {
     RequestPaint();
 }
 
+void NotifyStateChange(HWND button) {
+    NotifyWinEvent(EVENT_OBJECT_STATECHANGE, button, OBJID_CLIENT, CHILDID_SELF);
+}
+
 void Click(HWND button) {
     if (KindOf(button) == ButtonKind::AutoCheckBox) {
         ButtonState& state = StateOf(button);
         state.is_checked = !state.is_checked;
         RequestPaint();
+        NotifyStateChange(button);
     }
     NotifyParent(button, BN_CLICKED);
 }
@@ -179,7 +184,24 @@ LRESULT HandleSetCheck(HWND button, WPARAM check) {
     if (state.is_checked != is_checked) {
         state.is_checked = is_checked;
         RequestPaint();
+        NotifyStateChange(button);
     }
+    return 0;
+}
+
+// ^BM_SETSTYLE: only the default frame of a push button changes, which the dialog manager
+// moves to the push button with the keyboard.
+LRESULT HandleSetStyle(HWND button, WPARAM style) {
+    const ButtonKind kind = KindOf(button);
+    const DWORD type = static_cast<DWORD>(style) & BS_TYPEMASK;
+    if ((kind != ButtonKind::Push && kind != ButtonKind::DefaultPush) ||
+        (type != BS_PUSHBUTTON && type != BS_DEFPUSHBUTTON) ||
+        (button->style & BS_TYPEMASK) == type) {
+        return 0;
+    }
+    button->style = (button->style & ~BS_TYPEMASK) | type;
+    RequestPaint();
+    NotifyStateChange(button);
     return 0;
 }
 
@@ -198,6 +220,48 @@ LRESULT HandleGetDialogCode(HWND button) {
     default:
         return DLGC_BUTTON;
     }
+}
+
+// What assistive technology is told: a push button (the default one so marked) or a check
+// box, each with the click as its action; a group box is a panel named by its caption that
+// holds the controls inside its frame.
+LRESULT HandleGetObject(HWND button, WPARAM part, LPARAM object_address) {
+    if (!DefWindowProc(button, WM_GETOBJECT, part, object_address)) {
+        return FALSE;
+    }
+    auto& object = *reinterpret_cast<AccessibleObject*>(object_address);
+    switch (KindOf(button)) {
+    case ButtonKind::DefaultPush:
+        object.states |= AccessibleState::Default;
+        [[fallthrough]];
+    case ButtonKind::Push:
+        object.role = AccessibleRole::PushButton;
+        object.actions = {ClickAction};
+        break;
+    case ButtonKind::CheckBox:
+    case ButtonKind::AutoCheckBox:
+        object.role = AccessibleRole::CheckBox;
+        object.states |= AccessibleState::Checkable;
+        if (StateOf(button).is_checked) {
+            object.states |= AccessibleState::Checked;
+        }
+        object.actions = {ClickAction};
+        break;
+    case ButtonKind::GroupBox:
+        object.role = AccessibleRole::Panel;
+        object.holds_siblings = true;
+        break;
+    }
+    return TRUE;
+}
+
+// ^WM_ACCESSIBLEACTION: the click, exactly as BM_CLICK makes it.
+LRESULT HandleAccessibleAction(HWND button, WPARAM part, LPARAM action) {
+    if (part != 0 || action != 0 || !TakesInput(button)) {
+        return FALSE;
+    }
+    Click(button);
+    return TRUE;
 }
 
 // Painting.
@@ -338,6 +402,12 @@ LRESULT CALLBACK ButtonProcedure(HWND button, UINT message, WPARAM wparam, LPARA
         return HandleGetCheck(button);
     case BM_SETCHECK:
         return HandleSetCheck(button, wparam);
+    case BM_SETSTYLE:
+        return HandleSetStyle(button, wparam);
+    case WM_GETOBJECT:
+        return HandleGetObject(button, wparam, lparam);
+    case WM_ACCESSIBLEACTION:
+        return HandleAccessibleAction(button, wparam, lparam);
     case WM_GETDLGCODE:
         return HandleGetDialogCode(button);
     case WM_NCHITTEST:

@@ -200,6 +200,35 @@ LRESULT HandleMouse(HWND control, UINT code) {
     return 0;
 }
 
+// What assistive technology is told: a picture is an image, a text that reports clicks is a
+// link with the click as its action, any other text a label with its text.
+LRESULT HandleGetObject(HWND control, WPARAM part, LPARAM object_address) {
+    if (!DefWindowProc(control, WM_GETOBJECT, part, object_address)) {
+        return FALSE;
+    }
+    auto& object = *reinterpret_cast<AccessibleObject*>(object_address);
+    if (TypeOf(control) == SS_BITMAP) {
+        object.role = AccessibleRole::Image;
+    } else if ((control->style & SS_NOTIFY) != 0) {
+        object.role = AccessibleRole::Link;
+        object.actions = {ClickAction};
+    } else {
+        object.role = AccessibleRole::Label;
+        object.has_text = true;
+        object.text = control->text;
+    }
+    return TRUE;
+}
+
+// ^WM_ACCESSIBLEACTION: the click of a link, as a press of the mouse on it reports it.
+LRESULT HandleAccessibleAction(HWND control, WPARAM part, LPARAM action) {
+    if (part != 0 || action != 0 || (control->style & SS_NOTIFY) == 0 || !control->is_enabled()) {
+        return FALSE;
+    }
+    HandleMouse(control, STN_CLICKED);
+    return TRUE;
+}
+
 LRESULT CALLBACK StaticProcedure(HWND control, UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
     case WM_CREATE:
@@ -212,6 +241,10 @@ LRESULT CALLBACK StaticProcedure(HWND control, UINT message, WPARAM wparam, LPAR
         return HandleMouse(control, STN_DBLCLK);
     case WM_GETDLGCODE:
         return DLGC_STATIC;
+    case WM_GETOBJECT:
+        return HandleGetObject(control, wparam, lparam);
+    case WM_ACCESSIBLEACTION:
+        return HandleAccessibleAction(control, wparam, lparam);
     case WM_NCHITTEST:
         // Without SS_NOTIFY a label reports no clicks, so the mouse falls through it.
         return (control->style & SS_NOTIFY) != 0 ? HTCLIENT : HTTRANSPARENT;

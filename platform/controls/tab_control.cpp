@@ -120,6 +120,13 @@ LRESULT HandleInsertItem(HWND tab, WPARAM wparam, const TCITEMA* item) {
     return index;
 }
 
+// Selects an existing tab and tells assistive technology (its part is its index + 1).
+void Select(HWND tab, int index) {
+    StateOf(tab).selected = index;
+    RequestPaint();
+    NotifyWinEvent(EVENT_OBJECT_SELECTION, tab, OBJID_CLIENT, index + 1);
+}
+
 LRESULT HandleSetSelection(HWND tab, WPARAM wparam) {
     TabState& state = StateOf(tab);
     const int index = static_cast<int>(static_cast<std::intptr_t>(wparam));
@@ -128,10 +135,70 @@ LRESULT HandleSetSelection(HWND tab, WPARAM wparam) {
     }
     const int previous = state.selected;
     if (index != previous) {
-        state.selected = index;
-        RequestPaint();
+        Select(tab, index);
     }
     return previous;
+}
+
+// Accessibility.
+
+// The page that the tab of this index holds: the tab control's child of the same index, since
+// the pages are its children in tab order.
+HWND PageOfTab(HWND tab, int index) {
+    return index >= 0 && index < static_cast<int>(tab->children.size())
+               ? tab->children[static_cast<std::size_t>(index)]
+               : nullptr;
+}
+
+// One tab: named by its label, selectable, selected while its page is shown, and holding that
+// page; its action selects it as a click does.
+void DescribeTab(HWND tab, int index, AccessibleObject& object) {
+    const TabState& state = StateOf(tab);
+    object.role = AccessibleRole::PageTab;
+    object.name = state.labels[static_cast<std::size_t>(index)];
+    object.states |= AccessibleState::Selectable;
+    if (index == state.selected) {
+        object.states |= AccessibleState::Selected;
+    }
+    const PixelRect strip = WindowRectInFrame(tab);
+    const PixelRect rect = TabRects(tab).tabs[static_cast<std::size_t>(index)];
+    object.bounds = {strip.x + rect.x, strip.y + rect.y, rect.width, rect.height};
+    object.part_content = PageOfTab(tab, index);
+    object.actions = {ClickAction};
+}
+
+// ^WM_GETOBJECT: part 0 is the strip, a page tab list whose parts are its tabs; parts 1 to n
+// are the tabs.
+LRESULT HandleGetObject(HWND tab, WPARAM part, LPARAM object_address) {
+    const int count = static_cast<int>(StateOf(tab).labels.size());
+    const int index = static_cast<int>(part) - 1;
+    if (object_address == 0 || index >= count) {
+        return FALSE;
+    }
+    auto& object = *reinterpret_cast<AccessibleObject*>(object_address);
+    DefWindowProc(tab, WM_GETOBJECT, 0, object_address);
+    if (index < 0) {
+        object.role = AccessibleRole::PageTabList;
+        object.part_count = count;
+    } else {
+        // A tab shows and is enabled as its strip does; it is not a window to focus.
+        object.relations.clear();
+        object.states = object.states & (AccessibleState::Visible | AccessibleState::Showing |
+                                         AccessibleState::Enabled);
+        DescribeTab(tab, index, object);
+    }
+    return TRUE;
+}
+
+// ^WM_ACCESSIBLEACTION: a tab's click selects it.
+LRESULT HandleAccessibleAction(HWND tab, WPARAM part, LPARAM action) {
+    const int index = static_cast<int>(part) - 1;
+    if (index < 0 || index >= static_cast<int>(StateOf(tab).labels.size()) || action != 0 ||
+        !tab->is_enabled()) {
+        return FALSE;
+    }
+    ChooseTab(tab, index);
+    return TRUE;
 }
 
 // Input.
@@ -219,6 +286,10 @@ LRESULT CALLBACK TabControlProcedure(HWND tab, UINT message, WPARAM wparam, LPAR
         return StateOf(tab).selected;
     case TCM_SETCURSEL:
         return HandleSetSelection(tab, wparam);
+    case WM_GETOBJECT:
+        return HandleGetObject(tab, wparam, lparam);
+    case WM_ACCESSIBLEACTION:
+        return HandleAccessibleAction(tab, wparam, lparam);
     default:
         return DefWindowProc(tab, message, wparam, lparam);
     }
@@ -287,7 +358,6 @@ void ChooseTab(HWND tab, int index) {
     if (!IsLive(tab) || index >= static_cast<int>(state.labels.size())) {
         return;
     }
-    state.selected = index;
-    RequestPaint();
+    Select(tab, index);
     SendNotification(tab, TCN_SELCHANGE);
 }

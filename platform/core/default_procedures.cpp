@@ -41,6 +41,7 @@ LRESULT DefWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
         const char* text = reinterpret_cast<const char*>(lparam);
         window->text = text != nullptr ? text : "";
         RequestPaint();
+        NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, window, OBJID_CLIENT, CHILDID_SELF);
         return TRUE;
     }
     case WM_GETTEXT:
@@ -51,6 +52,12 @@ LRESULT DefWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
         return SetCursorByDefault(window, wparam, lparam);
     case WM_NCHITTEST:
         return HTCLIENT;
+    case WM_GETOBJECT:
+        // A window has no parts unless its class says so.
+        if (wparam != 0 || lparam == 0) {
+            return FALSE;
+        }
+        return DescribeWindow(window, *reinterpret_cast<AccessibleObject*>(lparam));
     case WM_SETICON: {
         const auto* icon = reinterpret_cast<HICON>(lparam);
         window->icon.clear();
@@ -74,6 +81,23 @@ LRESULT DefWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
 
 static void PaintDialogBackground(HWND dialog, HDC dc) {
     PaintFill(dc, ClientRect(dialog), GetSysColor(COLOR_BTNFACE));
+}
+
+// The main window is a dialog, with the desktop's keyboard or without; a page is a panel.
+static LRESULT DescribeDialog(HWND dialog, WPARAM part, LPARAM object_address) {
+    if (!DefWindowProc(dialog, WM_GETOBJECT, part, object_address)) {
+        return FALSE;
+    }
+    auto& object = *reinterpret_cast<AccessibleObject*>(object_address);
+    if (dialog->parent == nullptr) {
+        object.role = AccessibleRole::Dialog;
+        if (Windows().window_active) {
+            object.states |= AccessibleState::Active;
+        }
+    } else {
+        object.role = AccessibleRole::Panel;
+    }
+    return TRUE;
 }
 
 LRESULT DefDialogProc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -104,6 +128,10 @@ LRESULT DefDialogProc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
         return 0;
     case WM_GETDLGCODE:
         return 0;
+    case DM_GETDEFID:
+        return MAKELPARAM(static_cast<unsigned>(dialog->default_id), DC_HASDEFID);
+    case WM_GETOBJECT:
+        return DescribeDialog(dialog, wparam, lparam);
     default:
         return DefWindowProc(dialog, message, wparam, lparam);
     }

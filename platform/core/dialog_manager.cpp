@@ -15,7 +15,7 @@ static LRESULT DialogCode(HWND window, const MSG* message = nullptr) {
 
 // A container (a page inside the dialog) is looked into, never stopped at; a control that
 // answers as a label (a group box, a tab strip that never takes the keyboard) is passed by.
-static bool TakesFocus(HWND window) {
+bool TakesFocus(HWND window) {
     if (!window->is_enabled() || (window->style & WS_TABSTOP) == 0 ||
         (window->ex_style & WS_EX_CONTROLPARENT) != 0) {
         return false;
@@ -70,6 +70,25 @@ static HWND ControlWantingKey(HWND top, const InputEvent& key) {
 static bool IsPushButton(HWND window) {
     return IsLive(window) &&
            (DialogCode(window) & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)) != 0;
+}
+
+void MoveDefaultFrame(HWND focus) {
+    HWND top = Windows().main_window;
+    if (!IsLive(top) || (focus != nullptr && !IsWithin(focus, top))) {
+        return;
+    }
+    const auto default_id = static_cast<int>(LOWORD(SendMessage(top, DM_GETDEFID, 0, 0)));
+    HWND framed = IsPushButton(focus) ? focus : GetDlgItem(top, default_id);
+    if (framed == top->framed_button) {
+        return;
+    }
+    if (IsLive(top->framed_button)) {
+        SendMessage(top->framed_button, BM_SETSTYLE, BS_PUSHBUTTON, TRUE);
+    }
+    top->framed_button = framed;
+    if (IsLive(framed)) {
+        SendMessage(framed, BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
+    }
 }
 
 static void SendButtonCommand(HWND top, int id) {

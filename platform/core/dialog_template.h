@@ -20,6 +20,18 @@ struct ControlTemplate {
     int resource_id = 0; // a picture's bitmap
 };
 
+// What a screen reader says of a control beyond what the control shows, kept beside each
+// template's controls: a name where the visible text does not tell the control apart (an "="
+// button, a field with no text of its own), a description, and the labels that name it (ids
+// of the same dialog). A control without a name is named by its first label, else by its
+// own text.
+struct AccessibleNaming {
+    int id;
+    const char* name;        // code-page-1254 bytes; nullptr for none
+    const char* description; // the same; nullptr for none
+    int labelled_by[2];      // 0 for none
+};
+
 struct DialogTemplate {
     int id;
     const char* caption; // code-page-1254 bytes; nullptr for none
@@ -29,6 +41,7 @@ struct DialogTemplate {
     const char* font_face;
     int font_points;
     std::span<const ControlTemplate> controls;
+    std::span<const AccessibleNaming> naming = {};
 };
 
 struct BinaryResource {

@@ -177,7 +177,7 @@ static void DispatchMouseMove(const InputEvent& event) {
 void DispatchInput(const InputEvent& event) {
     WindowSystem& system = Windows();
     using Type = InputEvent::Type;
-    if (event.type != Type::Expose && event.type != Type::FocusChange) {
+    if (event.type != Type::Expose && event.type != Type::FocusChange && event.type != Type::Wake) {
         system.last_input = std::chrono::steady_clock::now();
         if (!system.caret_on) {
             system.caret_on = true;
@@ -228,6 +228,13 @@ void DispatchInput(const InputEvent& event) {
         system.window_active = event.focused;
         system.caret_on = true;
         RequestPaint();
+        if (IsLive(system.main_window)) {
+            NotifyWinEvent(EVENT_OBJECT_STATECHANGE, system.main_window, OBJID_CLIENT,
+                           CHILDID_SELF);
+        }
+        break;
+    case Type::Wake:
+        // The loop runs the waker's work before it waits again (between_events).
         break;
     }
 }

@@ -1,7 +1,8 @@
 // The one message loop: the modal main window. It opens the display window, creates the
 // dialog, and then waits for input, dispatches it and presents a new frame when something
 // changed. It sleeps in the backend while nothing happens; the only timer is the caret's
-// blink, which stops ten seconds after the last input.
+// blink, which stops ten seconds after the last input. Work of other threads (the
+// accessibility bridge) runs here too, between two events.
 
 #include "platform/core/window_system.h"
 
@@ -54,6 +55,12 @@ static INT_PTR RunModalLoop(HWND dialog) {
     while (IsLive(dialog) && !dialog->dialog_ended && !system.loop_abandoned) {
         int timeout = NextTimeout();
         PresentIfNeeded();
+        // After the frame, so that starting it never delays the first one; what it changed
+        // is shown before the wait.
+        if (system.between_events) {
+            system.between_events();
+            PresentIfNeeded();
+        }
         InputEvent event;
         if (system.idle_step) {
             if (system.backend->wait_event(event, 0)) {

@@ -40,11 +40,19 @@ struct Window {
     std::unique_ptr<ControlState> control;
     bool destroyed = false;
 
+    // For assistive technology, from the template's naming (AccessibleNaming): empty, 0 for
+    // none.
+    std::string accessible_name;
+    std::string accessible_description;
+    int labelled_by[2] = {};
+
     // Dialogs only.
     DLGPROC dialog_procedure = nullptr;
     bool dialog_ended = false;
     INT_PTR dialog_result = 0;
-    std::vector<std::uint8_t> icon; // the small icon set with WM_SETICON
+    int default_id = IDOK; // the push button that shows the default frame when no other does
+    Window* framed_button = nullptr; // the push button that shows it now
+    std::vector<std::uint8_t> icon;  // the small icon set with WM_SETICON
 
     bool is_visible() const { return (style & WS_VISIBLE) != 0; }
     bool is_enabled() const { return (style & WS_DISABLED) == 0; }

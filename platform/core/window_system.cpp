@@ -77,6 +77,29 @@ HWND CreateControl(const ControlTemplate& control, HWND parent, HINSTANCE instan
     return window;
 }
 
+static void ApplyNaming(HWND dialog, std::span<const AccessibleNaming> naming) {
+    for (const AccessibleNaming& entry : naming) {
+        HWND control = GetDlgItem(dialog, entry.id);
+        if (!KALVETRA_EXPECT(control != nullptr)) {
+            continue;
+        }
+        control->accessible_name = entry.name != nullptr ? entry.name : "";
+        control->accessible_description = entry.description != nullptr ? entry.description : "";
+        std::copy(std::begin(entry.labelled_by), std::end(entry.labelled_by),
+                  std::begin(control->labelled_by));
+    }
+}
+
+// The template's default push button, as the control answers for itself; null without one.
+static HWND DefaultButton(HWND dialog) {
+    for (Window* child : dialog->children) {
+        if (SendMessage(child, WM_GETDLGCODE, 0, 0) & DLGC_DEFPUSHBUTTON) {
+            return child;
+        }
+    }
+    return nullptr;
+}
+
 HWND CreateDialogFromTemplate(const DialogTemplate& dialog, HWND parent, DLGPROC procedure,
                               LPARAM init_param, HINSTANCE instance) {
     if (!IsStarted() || (parent != nullptr && !IsLive(parent))) {
@@ -102,6 +125,9 @@ HWND CreateDialogFromTemplate(const DialogTemplate& dialog, HWND parent, DLGPROC
     for (const ControlTemplate& control : dialog.controls) {
         CreateControl(control, window, instance);
     }
+    ApplyNaming(window, dialog.naming);
+    window->framed_button = DefaultButton(window);
+    window->default_id = window->framed_button != nullptr ? window->framed_button->id : IDOK;
     HWND first = NextTabStop(window, nullptr, false);
     LRESULT wants_default_focus =
         SendMessage(window, WM_INITDIALOG, reinterpret_cast<WPARAM>(first), init_param);
@@ -141,6 +167,7 @@ void DestroyTree(HWND window) {
     if (IsWithin(system.caret_owner, window)) {
         system.caret_owner = nullptr;
     }
+    NotifyWinEvent(EVENT_OBJECT_DESTROY, window, OBJID_CLIENT, CHILDID_SELF);
     SendMessage(window, WM_DESTROY, 0, 0);
     for (Window* child : std::vector<Window*>(window->children)) {
         DestroyTree(child);
@@ -232,6 +259,12 @@ void MoveFocus(HWND window) {
     if (IsLive(window) && system.focus == window) {
         SendMessage(window, WM_SETFOCUS, reinterpret_cast<WPARAM>(previous), 0);
     }
+    if (system.focus == window) {
+        MoveDefaultFrame(window);
+        if (window != nullptr) {
+            NotifyWinEvent(EVENT_OBJECT_FOCUS, window, OBJID_CLIENT, CHILDID_SELF);
+        }
+    }
     RequestPaint();
 }
 
@@ -250,4 +283,12 @@ void NotifyParent(HWND control, UINT code) {
     }
     SendMessage(control->parent, WM_COMMAND, MAKEWPARAM(static_cast<unsigned>(control->id), code),
                 reinterpret_cast<LPARAM>(control));
+}
+
+void PasteText(HWND field, const std::optional<std::string>& text) {
+    WindowSystem& system = Windows();
+    const std::optional<std::string>* previous = system.pasted_text;
+    system.pasted_text = &text;
+    SendMessage(field, WM_PASTE, 0, 0);
+    system.pasted_text = previous;
 }

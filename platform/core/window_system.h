@@ -7,6 +7,7 @@
 // directly. There is one instance, reached through Windows(); whoever starts the window
 // system (platform/platform.h) chooses its backend and hands it the program's module.
 
+#include "platform/accessibility/accessible_object.h"
 #include "platform/backends/backend.h"
 #include "platform/core/dialog_template.h"
 #include "platform/core/popup_menu.h"
@@ -16,8 +17,16 @@
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
+
+// A hook of SetWinEventHook: the events it takes and where they go.
+struct WinEventHook {
+    DWORD event_min;
+    DWORD event_max;
+    WINEVENTPROC procedure;
+};
 
 struct WindowSystem {
     std::unique_ptr<Backend> backend;
@@ -47,6 +56,11 @@ struct WindowSystem {
 
     std::vector<std::unique_ptr<BrushHandle>> brushes; // made by CreateSolidBrush
 
+    // Assistive technology's hooks (SetWinEventHook), and the text that a paste delivers in
+    // place of the clipboard's while PasteText runs.
+    std::vector<std::unique_ptr<WinEventHook>> event_hooks;
+    const std::optional<std::string>* pasted_text = nullptr;
+
     // Counters that tests and the script driver read.
     int beep_count = 0;
     std::vector<std::string> opened_addresses;
@@ -55,6 +69,10 @@ struct WindowSystem {
     // without a result (the script driver's end of input).
     std::function<bool()> idle_step;
     bool loop_abandoned = false;
+    // Work of another part of the program that runs on this thread whenever the loop is about
+    // to wait: the accessibility bridge's D-Bus traffic. Its helper threads make the wait
+    // return with Backend::wake().
+    std::function<void()> between_events;
     // Why the modal dialog could not run (the display would not open); empty while all is
     // well. The caller of the dialog reports it.
     std::string failure;
@@ -88,10 +106,28 @@ PixelRect ChildRectInFrame(HWND child, const PixelRect& parent_rect);
 
 // Focus, the caret and painting.
 void MoveFocus(HWND window);
+// Whether the dialog manager stops at the window on Tab: enabled, a tab stop, not a
+// container, and not a control that answers as a label.
+bool TakesFocus(HWND window);
+// As Windows' dialog manager does: a push button with the keyboard shows the default frame,
+// since Enter presses it; with the keyboard anywhere else the dialog's default button
+// (DM_GETDEFID) shows it.
+void MoveDefaultFrame(HWND focus);
 bool IsCaretShown(HWND window); // the window owns the caret and it is in its visible phase
 void RequestPaint();
 void PaintWindowTree();                     // the whole tree into the frame's draw list
 void NotifyParent(HWND control, UINT code); // WM_COMMAND with the control's id and code
+
+// Delivers text to a field as a paste of it: WM_PASTE through the field's current procedure,
+// so that every filter in front of the field applies its paste rules, while the clipboard
+// reads as text (nullopt: a text that code page 1254 cannot hold). The clipboard itself is
+// left as it was.
+void PasteText(HWND field, const std::optional<std::string>& text);
+
+// What WM_GETOBJECT tells of any window (DefWindowProc): its name from its naming or its
+// labels or its text, its description, its states as a window, its rectangle and its labels.
+// A class's procedure fills the rest.
+LRESULT DescribeWindow(HWND window, AccessibleObject& object);
 
 // Input: one backend event, or a synthesised one (the script driver).
 void DispatchInput(const InputEvent& event);

@@ -179,6 +179,9 @@ short GetKeyState(int virtual_key) {
 
 std::optional<std::string> ReadClipboardText() {
     WindowSystem& system = Windows();
+    if (system.pasted_text != nullptr) {
+        return *system.pasted_text;
+    }
     if (!system.backend) {
         return std::string();
     }

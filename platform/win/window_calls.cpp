@@ -95,6 +95,29 @@ HWND GetParent(HWND window) {
     return IsLive(window) ? window->parent : nullptr;
 }
 
+HWND GetWindow(HWND window, UINT command) {
+    if (!IsLive(window)) {
+        return nullptr;
+    }
+    if (command == GW_CHILD) {
+        return window->children.empty() ? nullptr : window->children.front();
+    }
+    if (command != GW_HWNDNEXT || window->parent == nullptr) {
+        return nullptr;
+    }
+    const auto& siblings = window->parent->children;
+    auto at = std::find(siblings.begin(), siblings.end(), window);
+    return at == siblings.end() || ++at == siblings.end() ? nullptr : *at;
+}
+
+BOOL IsChild(HWND parent, HWND window) {
+    return IsLive(parent) && IsLive(window) && window != parent && IsWithin(window, parent);
+}
+
+HWND GetNextDlgTabItem(HWND dialog, HWND control, BOOL previous) {
+    return NextTabStop(dialog, control, previous != FALSE);
+}
+
 LRESULT SendDlgItemMessage(HWND dialog, int id, UINT message, WPARAM wparam, LPARAM lparam) {
     return SendMessage(GetDlgItem(dialog, id), message, wparam, lparam);
 }
@@ -133,6 +156,8 @@ BOOL ShowWindow(HWND window, int command) {
         window->style &= ~WS_VISIBLE;
     }
     SendMessage(window, WM_SHOWWINDOW, show ? TRUE : FALSE, 0);
+    NotifyWinEvent(show ? EVENT_OBJECT_SHOW : EVENT_OBJECT_HIDE, window, OBJID_CLIENT,
+                   CHILDID_SELF);
     WindowSystem& system = Windows();
     // A hidden control cannot keep the keyboard: the next Tab starts from the first stop.
     if (!show && IsWithin(system.focus, window)) {
@@ -146,7 +171,7 @@ BOOL ShowWindow(HWND window, int command) {
 }
 
 BOOL IsWindowVisible(HWND window) {
-    return IsShown(window) ? TRUE : FALSE;
+    return IsLive(window) && IsShown(window) ? TRUE : FALSE;
 }
 
 HWND SetFocus(HWND window) {

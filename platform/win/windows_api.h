@@ -50,11 +50,22 @@ using LPCSTR = const char*;
 #define CALLBACK
 #define WINAPI
 
+struct WinEventHook;
+using HWINEVENTHOOK = WinEventHook*;
+
 using WNDPROC = LRESULT (*)(HWND, UINT, WPARAM, LPARAM);
 using DLGPROC = INT_PTR (*)(HWND, UINT, WPARAM, LPARAM);
+using WINEVENTPROC = void (*)(HWINEVENTHOOK, DWORD event, HWND, LONG id_object, LONG id_child,
+                              DWORD event_thread, DWORD event_time);
 
+// GLib (the accessibility bridge) defines TRUE and FALSE as macros of the same values; where
+// it came first, those serve.
+#ifndef TRUE
 constexpr BOOL TRUE = 1;
+#endif
+#ifndef FALSE
 constexpr BOOL FALSE = 0;
+#endif
 
 constexpr WORD LOWORD(std::uintptr_t value) {
     return static_cast<WORD>(value & 0xFFFF);
@@ -101,6 +112,11 @@ constexpr UINT WM_PAINT = 0x000F;
 constexpr UINT WM_CLOSE = 0x0010;
 constexpr UINT WM_SHOWWINDOW = 0x0018;
 constexpr UINT WM_SETCURSOR = 0x0020;
+// A window describes itself for assistive technology: wParam is the part (0 the window itself,
+// n its n-th part, as a tab strip's tabs), lParam the AccessibleObject to fill
+// (platform/accessibility/accessible_object.h); TRUE when it did. Windows answers with an
+// IAccessible instead; the question is the same.
+constexpr UINT WM_GETOBJECT = 0x003D;
 constexpr UINT WM_NOTIFY = 0x004E;
 constexpr UINT WM_CONTEXTMENU = 0x007B;
 constexpr UINT WM_SETICON = 0x0080;
@@ -148,6 +164,7 @@ constexpr UINT EN_MAXTEXT = 0x0501;
 // Button messages, states and notifications.
 constexpr UINT BM_GETCHECK = 0x00F0;
 constexpr UINT BM_SETCHECK = 0x00F1;
+constexpr UINT BM_SETSTYLE = 0x00F4;
 constexpr UINT BM_CLICK = 0x00F5;
 constexpr UINT BST_UNCHECKED = 0;
 constexpr UINT BST_CHECKED = 1;
@@ -168,6 +185,34 @@ constexpr UINT TCIF_TEXT = 0x0001;
 constexpr int TCN_FIRST = -550;
 constexpr int TCN_SELCHANGE = TCN_FIRST - 1;
 constexpr int TCN_SELCHANGING = TCN_FIRST - 2;
+
+// Dialog messages.
+constexpr UINT WM_USER = 0x0400;
+constexpr UINT DM_GETDEFID = WM_USER + 0;
+constexpr WORD DC_HASDEFID = 0x534B;
+
+// Our own message, with no counterpart among Windows' (which acts through an IAccessible):
+// performs action lParam of part wParam (0 the window itself) of the window's accessible
+// object, as the user's input would; TRUE when there was such an action.
+constexpr UINT WM_ACCESSIBLEACTION = 0x03F0;
+
+// Events for assistive technology (NotifyWinEvent, SetWinEventHook): what changed, about the
+// object idObject of a window, and which of its parts (idChild, CHILDID_SELF for the whole).
+constexpr DWORD EVENT_OBJECT_DESTROY = 0x8001;
+constexpr DWORD EVENT_OBJECT_SHOW = 0x8002;
+constexpr DWORD EVENT_OBJECT_HIDE = 0x8003;
+constexpr DWORD EVENT_OBJECT_FOCUS = 0x8005;
+constexpr DWORD EVENT_OBJECT_SELECTION = 0x8006;
+constexpr DWORD EVENT_OBJECT_STATECHANGE = 0x800A;
+constexpr DWORD EVENT_OBJECT_LOCATIONCHANGE = 0x800B; // with OBJID_CARET: the caret or selection
+constexpr DWORD EVENT_OBJECT_NAMECHANGE = 0x800C;
+constexpr DWORD EVENT_OBJECT_VALUECHANGE = 0x800E; // a field's text
+constexpr DWORD EVENT_MIN = 0x00000001;
+constexpr DWORD EVENT_MAX = 0x7FFFFFFF;
+constexpr LONG OBJID_CLIENT = -4;
+constexpr LONG OBJID_CARET = -8;
+constexpr LONG CHILDID_SELF = 0;
+constexpr DWORD WINEVENT_OUTOFCONTEXT = 0x0000;
 
 struct POINT {
     LONG x;
@@ -274,6 +319,10 @@ constexpr int GWLP_HINSTANCE = GWL_HINSTANCE;
 constexpr int GWLP_ID = GWL_ID;
 constexpr int GWLP_USERDATA = GWL_USERDATA;
 
+// GetWindow commands.
+constexpr UINT GW_HWNDNEXT = 2;
+constexpr UINT GW_CHILD = 5;
+
 // Dialog results, cursors, colours.
 constexpr int IDOK = 1;
 constexpr int IDCANCEL = 2;
@@ -354,6 +403,9 @@ LONG_PTR GetWindowLongPtr(HWND window, int index);
 HWND GetDlgItem(HWND dialog, int id);
 int GetDlgCtrlID(HWND window);
 HWND GetParent(HWND window);
+HWND GetWindow(HWND window, UINT command); // GW_CHILD, GW_HWNDNEXT: in template order
+BOOL IsChild(HWND parent, HWND window);    // window lies inside parent, at any depth
+HWND GetNextDlgTabItem(HWND dialog, HWND control, BOOL previous);
 LRESULT SendDlgItemMessage(HWND dialog, int id, UINT message, WPARAM wparam, LPARAM lparam);
 UINT GetDlgItemText(HWND dialog, int id, LPSTR buffer, int max_count);
 BOOL SetDlgItemText(HWND dialog, int id, LPCSTR text);
@@ -380,6 +432,14 @@ HBITMAP LoadBitmap(HINSTANCE instance, LPCSTR name);
 int LoadString(HINSTANCE instance, UINT id, LPSTR buffer, int size);
 HINSTANCE ShellExecute(HWND owner, LPCSTR verb, LPCSTR file, LPCSTR parameters, LPCSTR directory,
                        int show_command);
+
+// Assistive technology's events. A hook takes the events from event_min to event_max of
+// this program's windows as they happen; the module, process, thread and flags are taken
+// as given (there is one process and one thread). Without a hook an event costs nothing.
+HWINEVENTHOOK SetWinEventHook(DWORD event_min, DWORD event_max, HMODULE module,
+                              WINEVENTPROC procedure, DWORD process, DWORD thread, DWORD flags);
+BOOL UnhookWinEvent(HWINEVENTHOOK hook);
+void NotifyWinEvent(DWORD event, HWND window, LONG id_object, LONG id_child);
 
 DWORD GetSysColor(int index);
 HBRUSH CreateSolidBrush(COLORREF colour);

@@ -16,14 +16,19 @@ set(rules
     # The measuring backend is the headless one with the display's font.
     "platform/backends/sdl/=platform/backends/backend.h,platform/backends/software/,platform/backends/headless/,platform/paint/,platform/text/"
     "platform/backends/win32/=platform/text/,platform/win/windows_api.h"
-    "platform/core/=platform/backends/backend.h,platform/paint/,platform/text/,platform/win/"
+    "platform/core/=platform/accessibility/accessible_object.h,platform/backends/backend.h,platform/paint/,platform/text/,platform/win/"
     "platform/win/=platform/core/,platform/paint/,platform/text/"
-    "platform/controls/=platform/core/,platform/paint/,platform/text/,platform/win/"
+    "platform/controls/=platform/accessibility/accessible_object.h,platform/core/,platform/paint/,platform/text/,platform/win/"
+    # What a window answers to WM_GETOBJECT is plain data; the tree built from the answers
+    # stands on the core, and the bridge to the desktop's screen readers on the tree.
+    "platform/accessibility/accessible_object.h=platform/paint/,platform/win/windows_api.h"
+    "platform/accessibility/=platform/core/,platform/paint/,platform/text/,platform/win/"
+    "platform/accessibility/atk/=platform/accessibility/,platform/core/,platform/paint/,platform/text/,platform/win/"
     "platform/platform=platform/backends/backend.h,platform/controls/,platform/core/,platform/win/"
     "testing/=platform/"
     # The program sees the window system through its calls, its templates, the clipboard and
     # the backend it chooses; never through the core's or the controls' insides.
-    "app/=pages/,resources/,platform/platform.h,platform/win/windows_api.h,platform/backends/"
+    "app/=pages/,resources/,platform/platform.h,platform/win/windows_api.h,platform/backends/,platform/accessibility/atk/assistive_technology.h"
     "pages/=operand/,convert/,resources/,platform/win/windows_api.h,platform/text/clipboard.h"
     "operand/=platform/win/windows_api.h,platform/text/clipboard.h"
     "convert/="

@@ -11,12 +11,7 @@ name=about_page
 start_test "$1"
 start_display
 
-mkdir "$work/opener"
-cat >"$work/opener/xdg-open" <<EOF
-#!/bin/sh
-printf '%s\n' "\$*" >>"$work/opened"
-EOF
-chmod +x "$work/opener/xdg-open"
+use_stand_in_opener
 mkdir "$work/planted"
 for planted in "$work/xdg-open" "$work/planted/xdg-open"; do
     cat >"$planted" <<EOF
@@ -26,7 +21,7 @@ EOF
     chmod +x "$planted"
 done
 cd "$work" || fail "cannot enter $work"
-PATH=":planted:$work/opener:$PATH"
+PATH=":planted:$PATH"
 export PATH
 start_program
 

@@ -66,22 +66,43 @@ start_display() {
     "$bin/kalvetra-desktop-probe" turkish-keys || fail "cannot set up the keyboard"
 }
 
+# use_stand_in_opener: an xdg-open first on PATH that only writes what it was given, one
+# line a call, into $work/opened.
+use_stand_in_opener() {
+    mkdir "$work/opener"
+    cat >"$work/opener/xdg-open" <<EOF
+#!/bin/sh
+printf '%s\n' "\$*" >>"$work/opened"
+EOF
+    chmod +x "$work/opener/xdg-open"
+    PATH="$work/opener:$PATH"
+    export PATH
+}
+
 # start_program [COMMAND...]: the real program (or the command that runs it) on the display,
 # its window found, given the keyboard (there is no window manager to do it) and its controls
 # located. It runs as on a bare X server: no session bus (none named, none in the runtime
 # folder), so that a bus daemon started for it would show. It runs under
 # kalvetra-child-watch, which passes the ending signals on to it and writes down every
-# process of its that outlives it. The window has `window_wait` seconds (30) to appear.
+# process of its that outlives it. The window has `window_wait` seconds (30) to appear. With
+# `keep_session_bus` set, the program runs on the session bus of the test instead. The
+# program's own process id, which the window tells, is `app_pid`.
 start_program() {
     [ "$#" -gt 0 ] || set -- "$bin/kalvetra"
-    mkdir -p "$work/runtime"
-    env -u DBUS_SESSION_BUS_ADDRESS XDG_RUNTIME_DIR="$work/runtime" \
+    if [ -n "${keep_session_bus:-}" ]; then
         "$bin/kalvetra-child-watch" "$work/survivors" "$@" \
-        >"$work/program.out" 2>"$work/program.err" &
+            >"$work/program.out" 2>"$work/program.err" &
+    else
+        mkdir -p "$work/runtime"
+        env -u DBUS_SESSION_BUS_ADDRESS XDG_RUNTIME_DIR="$work/runtime" \
+            "$bin/kalvetra-child-watch" "$work/survivors" "$@" \
+            >"$work/program.out" 2>"$work/program.err" &
+    fi
     program_pid=$!
     window=$(timeout "${window_wait:-30}" xdotool search --sync --onlyvisible --name 'Kalvetra' |
         head -n 1)
     [ -n "$window" ] || fail "no window appeared: $(cat "$work/program.err")"
+    app_pid=$(xdotool getwindowpid "$window") || fail "the window tells no process id"
     xdotool windowfocus --sync "$window" || fail "cannot give the window the keyboard"
     # A helper of the tests: what the display libraries keep at its exit is of no interest.
     ASAN_OPTIONS=detect_leaks=0 "$bin/kalvetra-positions" >"$work/positions" ||

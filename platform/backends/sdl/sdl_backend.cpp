@@ -84,6 +84,8 @@ bool SdlBackend::start() const {
     ExitOnDisplayLoss();
     m_ending_signals.start_delivering();
     m_url_opener = FindUrlOpener();
+    if (const Uint32 registered = SDL_RegisterEvents(1); registered != static_cast<Uint32>(-1))
+        m_wake_event = registered;
     m_font = std::make_unique<InterfaceFont>();
     if (!m_font->load(DisplayScale())) {
         m_error = m_font->error();
@@ -216,6 +218,10 @@ bool SdlBackend::translate(const SDL_Event& sdl_event, InputEvent& event) {
         std::fprintf(stderr, "%s: ended by %s\n", program_invocation_short_name,
                      SignalName(sdl_event.user.code).c_str());
         event.type = Type::Close;
+        return true;
+    }
+    if (m_wake_event != 0 && sdl_event.type == m_wake_event) {
+        event.type = Type::Wake;
         return true;
     }
     switch (sdl_event.type) {
@@ -414,4 +420,22 @@ bool SdlBackend::save_screenshot(const std::string& path) {
 
 std::string SdlBackend::error() const {
     return m_error;
+}
+
+// SDL's event queue takes events from any thread, and its wait wakes for them.
+void SdlBackend::wake() {
+    if (m_wake_event == 0)
+        return;
+    SDL_Event event{};
+    event.type = m_wake_event;
+    SDL_PushEvent(&event);
+}
+
+std::optional<PixelRect> SdlBackend::window_on_screen() const {
+    if (m_window == nullptr)
+        return std::nullopt;
+    PixelRect rect;
+    SDL_GetWindowPosition(m_window, &rect.x, &rect.y);
+    SDL_GetWindowSize(m_window, &rect.width, &rect.height);
+    return rect;
 }

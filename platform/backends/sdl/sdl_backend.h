@@ -41,6 +41,8 @@ class SdlBackend : public Backend {
     bool open_url(const std::string& address) override;
     bool save_screenshot(const std::string& path) override;
     std::string error() const override;
+    void wake() override;
+    std::optional<PixelRect> window_on_screen() const override;
 
   private:
     // Starts SDL video and loads the font, once; the metrics are needed before the window
@@ -63,6 +65,8 @@ class SdlBackend : public Backend {
 
     enum class Start { NotYet, Done, Failed };
     mutable Start m_start = Start::NotYet;
+    // The event type of wake(), registered at the start, before any other thread may wake.
+    mutable Uint32 m_wake_event = 0;
     mutable std::string m_error;
     mutable EndingSignals m_ending_signals;
     // The link's opener, found once when SDL starts; nullopt when there is none.

@@ -92,8 +92,15 @@ EditRules ModelRules(HWND field, const SourceRules& row) {
     return rules;
 }
 
+// Assistive technology hears of the caret and the selection, which move together.
+void NotifyCaretMoved(HWND field) {
+    NotifyWinEvent(EVENT_OBJECT_LOCATIONCHANGE, field, OBJID_CARET, CHILDID_SELF);
+}
+
 // The one way the field's text changes. The parent may do anything inside the
 // notifications, even change this field again, so nothing read before them is used after.
+// Assistive technology hears of the change before the parent does, so that it hears of a
+// field before the fields that the parent writes in answer.
 void ApplyEdit(HWND field, EditRange range, std::string_view insertion, EditSource source) {
     const SourceRules& row = RulesOf(source);
     EditState& state = EditStateOf(field);
@@ -105,6 +112,10 @@ void ApplyEdit(HWND field, EditRange range, std::string_view insertion, EditSour
     }
     ScrollCaretIntoView(field);
     RequestPaint();
+    if (outcome.is_changed) {
+        NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, field, OBJID_CLIENT, CHILDID_SELF);
+    }
+    NotifyCaretMoved(field);
     if (outcome.was_truncated) {
         if (row.refusal == Refusal::Beep) {
             MessageBeep(0xFFFFFFFF);
@@ -128,6 +139,7 @@ void MoveCaret(HWND field, std::size_t position, Extend extend) {
     state.model.move_caret(position, extend, state.text.size());
     ScrollCaretIntoView(field);
     RequestPaint();
+    NotifyCaretMoved(field);
 }
 
 void Select(HWND field, std::size_t anchor, std::size_t caret) {
@@ -135,6 +147,7 @@ void Select(HWND field, std::size_t anchor, std::size_t caret) {
     state.model.select(anchor, caret, state.text.size());
     ScrollCaretIntoView(field);
     RequestPaint();
+    NotifyCaretMoved(field);
 }
 
 EditRange SelectionOf(HWND field) {
@@ -382,6 +395,7 @@ LRESULT HandleLimitText(HWND field, WPARAM limit) {
 LRESULT HandleSetReadOnly(HWND field, WPARAM is_read_only) {
     field->style = is_read_only ? field->style | ES_READONLY : field->style & ~ES_READONLY;
     RequestPaint();
+    NotifyWinEvent(EVENT_OBJECT_STATECHANGE, field, OBJID_CLIENT, CHILDID_SELF);
     return TRUE;
 }
 
@@ -504,6 +518,27 @@ LRESULT HandleMenuChoice(HWND field, WPARAM wparam) {
     return 0;
 }
 
+// ^WM_GETOBJECT: an entry with its text, caret and selection; editable unless read-only. A
+// read-only field shows what the program writes, so assistive technology tells its changes
+// politely, without moving the keyboard there.
+LRESULT HandleGetObject(HWND field, WPARAM part, LPARAM object_address) {
+    if (!DefWindowProc(field, WM_GETOBJECT, part, object_address)) {
+        return FALSE;
+    }
+    auto& object = *reinterpret_cast<AccessibleObject*>(object_address);
+    const EditState& state = EditStateOf(field);
+    object.role = AccessibleRole::Entry;
+    object.states |= AccessibleState::SingleLine;
+    object.states |= IsReadOnly(field) ? AccessibleState::ReadOnly : AccessibleState::Editable;
+    object.live = IsReadOnly(field) ? AccessibleLive::Polite : AccessibleLive::Off;
+    object.has_text = true;
+    object.text = state.text;
+    object.caret = state.model.caret();
+    object.selection_start = state.model.selection().start;
+    object.selection_end = state.model.selection().end;
+    return TRUE;
+}
+
 LRESULT CALLBACK EditProcedure(HWND field, UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
     case WM_CREATE:
@@ -567,6 +602,8 @@ LRESULT CALLBACK EditProcedure(HWND field, UINT message, WPARAM wparam, LPARAM l
         return 0;
     case WM_GETDLGCODE:
         return DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS;
+    case WM_GETOBJECT:
+        return HandleGetObject(field, wparam, lparam);
     default:
         return DefWindowProc(field, message, wparam, lparam);
     }
