@@ -1,8 +1,9 @@
-// The program: the calculator in a real window. A display that cannot be opened is reported
-// in one line on standard error, and the process ends with the modal result -1.
+// The program: the calculator in a real window, on the session's Wayland or X display. A
+// display that cannot be opened is reported in one line on standard error, and the process
+// ends with the modal result -1.
 
 #include "app/main_dialog.h"
-#include "platform/backends/sdl/sdl_backend.h"
+#include "platform/backends/choose_display_backend.h"
 #include "platform/platform.h"
 #include "resources/program_resources.h"
 
@@ -10,7 +11,7 @@
 #include <cstdio>
 
 int main() {
-    StartWindowSystem(std::make_unique<SdlBackend>(), &ProgramResources);
+    StartWindowSystem(MakeDisplayBackend(), &ProgramResources);
     const INT_PTR result = RunMainWindow();
     if (const std::string& failure = WindowSystemFailure(); !failure.empty()) {
         std::fprintf(stderr, "%s: %s\n", program_invocation_short_name, failure.c_str());
