@@ -9,6 +9,8 @@ packages="cmake ninja-build g++ pkg-config libsdl2-dev libsdl2-ttf-dev libfontco
 fonts-liberation2 googletest libgtest-dev xvfb xdotool xclip x11-utils libxdamage-dev libbenchmark-dev
 desktop-file-utils appstream dpkg-dev libxfixes-dev imagemagick libxtst-dev man-db librsvg2-bin
 dbus-x11 valgrind
+libwayland-dev libwayland-bin wayland-protocols libxkbcommon-dev libdecor-0-dev
+libdecor-0-plugin-1-cairo xkb-data weston wl-clipboard
 clang libclang-rt-14-dev"
 for group in "$@"; do
     case "$group" in

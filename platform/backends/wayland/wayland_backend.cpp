@@ -81,7 +81,7 @@ libdecor_frame_interface FrameInterface = {
 
 } // namespace
 
-WaylandBackend::WaylandBackend() : m_buffers([this] { send_frame(); }) {}
+WaylandBackend::WaylandBackend() = default;
 
 WaylandBackend::~WaylandBackend() {
     m_ending_signals.stop_delivering();
@@ -257,7 +257,8 @@ bool WaylandBackend::open_window(const WindowSpec& spec) {
     const int buffer_height = units_high * m_scale;
     m_canvas = SDL_CreateRGBSurfaceWithFormat(0, buffer_width, buffer_height, 32,
                                               SDL_PIXELFORMAT_XRGB8888);
-    if (m_canvas == nullptr || !m_buffers.make(m_shm, buffer_width, buffer_height)) {
+    m_buffers = std::make_unique<FrameBuffers>([this] { send_frame(); });
+    if (m_canvas == nullptr || !m_buffers->make(m_shm, buffer_width, buffer_height)) {
         m_error = "cannot have shared memory for the window's pictures";
         return false;
     }
@@ -321,8 +322,6 @@ void WaylandBackend::commit_content() {
 }
 
 void WaylandBackend::close_window() {
-    if (m_surface == nullptr)
-        return;
     if (m_frame_callback != nullptr) {
         wl_callback_destroy(m_frame_callback);
         m_frame_callback = nullptr;
@@ -331,18 +330,21 @@ void WaylandBackend::close_window() {
         libdecor_frame_unref(m_frame);
         m_frame = nullptr;
     }
-    wl_surface_destroy(m_surface);
-    m_surface = nullptr;
-    if (m_pointer != nullptr)
-        m_pointer->set_surface(nullptr, m_scale);
+    if (m_surface != nullptr) {
+        wl_surface_destroy(m_surface);
+        m_surface = nullptr;
+        if (m_pointer != nullptr)
+            m_pointer->set_surface(nullptr, m_scale);
+        wl_display_flush(m_display);
+    }
     m_is_configured = false;
     m_is_content_attached = false;
     m_painter.reset();
+    m_buffers.reset();
     if (m_canvas != nullptr) {
         SDL_FreeSurface(m_canvas);
         m_canvas = nullptr;
     }
-    wl_display_flush(m_display);
 }
 
 void WaylandBackend::set_icon(std::span<const std::uint8_t>) {
@@ -356,10 +358,10 @@ void WaylandBackend::present(const DrawList& frame) {
         return;
     const PaintedAreas painted = m_painter->paint(m_canvas, frame);
     if (painted.is_whole) {
-        m_buffers.mark_all_changed();
+        m_buffers->mark_all_changed();
     } else {
         for (const PixelRect& area : painted.areas)
-            m_buffers.mark_changed(area);
+            m_buffers->mark_changed(area);
     }
     if (!painted.areas.empty())
         m_has_unsent = true;
@@ -374,7 +376,7 @@ void WaylandBackend::send_frame() {
     std::vector<PixelRect> changed;
     const auto colours =
         m_flash_end ? FrameBuffers::Colours::Inverted : FrameBuffers::Colours::AsPainted;
-    wl_buffer* buffer = m_buffers.take(m_canvas, colours, changed);
+    wl_buffer* buffer = m_buffers->take(m_canvas, colours, changed);
     if (buffer == nullptr)
         return;
     wl_surface_attach(m_surface, buffer, 0, 0);

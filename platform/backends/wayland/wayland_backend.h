@@ -129,7 +129,7 @@ class WaylandBackend : public Backend {
     int m_width = 0, m_height = 0;   // the window's size in pixels
     SDL_Surface* m_canvas = nullptr; // what the window shows, painted once
     std::unique_ptr<SurfacePainter> m_painter;
-    FrameBuffers m_buffers;
+    std::unique_ptr<FrameBuffers> m_buffers;
     wl_callback* m_frame_callback = nullptr;
     bool m_has_unsent = false; // the canvas changed since the last buffer went out
     std::optional<Clock::time_point> m_flash_end;
