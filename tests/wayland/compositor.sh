@@ -3,18 +3,11 @@
 # with no X display at all, used only as a user can: keys typed into weston's X window with
 # xdotool, the Wayland clipboard read and written with wl-clipboard. What the program asked
 # of the compositor is read from its WAYLAND_DEBUG log. Each test script sets `name` and calls
-# start_test with the folder of the built programs first. Without Xvfb, weston, xdotool or
+# start_test with the folder of the built programs first (a script outside tests/ sets
+# `tests` to that folder before sourcing this). Without Xvfb, weston, xdotool or
 # wl-clipboard the test is skipped (exit 77).
 
-fail() {
-    echo "$name: $*" >&2
-    keep_work=1
-    exit 1
-}
-
-note() {
-    echo "$name: $*"
-}
+. "${tests:-$(dirname "$0")/..}/session_helpers.sh"
 
 finish() {
     for pid in ${program_pid:-} ${weston_pid:-} ${xvfb_pid:-}; do
@@ -68,23 +61,31 @@ start_compositor() {
     xvfb_pid=$!
     wait_for 10 "Xvfb" grep -q '[0-9]' "$work/display-number"
     x_display=:$(tr -dc '0-9' <"$work/display-number")
+    # A compositor started before in this runtime folder may have left its socket.
+    rm -f "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY" "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY.lock"
     # No blanking (--idle-time=0): a blanked output sends no frame callbacks.
     DISPLAY=$x_display weston --backend=x11-backend.so --use-pixman --no-config --idle-time=0 \
         --socket="$WAYLAND_DISPLAY" --width=1000 --height=850 --scale="$scale" \
         >"$work/weston.log" 2>&1 &
     weston_pid=$!
+    wait_for 30 "weston window on $x_display" find_weston_window
     wait_for 30 "weston socket" test -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY"
+}
+
+find_weston_window() {
     weston_window=$(DISPLAY=$x_display xwininfo -root -children |
         awk '/"Weston Compositor/ { print $1; exit }')
-    [ -n "$weston_window" ] || fail "no weston window on $x_display"
+    [ -n "$weston_window" ]
 }
 
 # start_program [ENV...]: the real program on the compositor, with no X display and the
-# X11 tripwire preloaded; its requests and events go to $work/wayland.log. Returns once the
-# compositor has given its window the keyboard.
+# X11 tripwire preloaded (where the tests are built); its requests and events go to
+# $work/wayland.log. Returns once the compositor has given its window the keyboard.
 start_program() {
+    tripwire=$bin/libkalvetra-x11-tripwire.so
+    [ -f "$tripwire" ] || tripwire=
     env -u DISPLAY -u DBUS_SESSION_BUS_ADDRESS WAYLAND_DEBUG=1 \
-        LD_PRELOAD="$bin/libkalvetra-x11-tripwire.so" KALVETRA_X11_TRIPWIRE="$work/x11-calls" \
+        LD_PRELOAD="$tripwire" KALVETRA_X11_TRIPWIRE="$work/x11-calls" \
         ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0" "$@" \
         "$bin/kalvetra" >"$work/program.out" 2>"$work/wayland.log" &
     program_pid=$!
@@ -145,27 +146,17 @@ offer() {
     printf '%s' "$1" | with_clipboard wl-copy
 }
 
-# wait_program_exit SECONDS: waits for the program to end and sets `status` to its exit
-# status.
-wait_program_exit() {
-    waited=0
-    while [ -e "/proc/$program_pid" ] &&
-        [ "$(cut -d ' ' -f 3 "/proc/$program_pid/stat" 2>/dev/null)" != Z ]; do
-        waited=$((waited + 1))
-        [ "$waited" -le $(($1 * 10)) ] || fail "still running $1 s after it was asked to end"
-        sleep 0.1
-    done
-    wait "$program_pid"
-    status=$?
-    program_pid=
-}
-
 # What the program wrote on standard error besides the protocol log.
 program_errors() {
     grep -v '^\[ *[0-9]*\.[0-9]*\] ' "$work/wayland.log"
 }
 
-# The program must not have touched X11.
-expect_no_x11() {
+# expect_end STATUS ERRORS: the program ends within 10 s with exit status STATUS, having
+# written ERRORS on standard error besides the protocol log, and not having touched X11.
+expect_end() {
+    wait_program_end 10
+    [ "$status" -eq "$1" ] || fail "exit status $status, expected $1"
+    [ "$(program_errors)" = "$2" ] ||
+        fail "standard error: \"$(program_errors)\", expected \"$2\""
     [ ! -s "$work/x11-calls" ] || fail "X11 was called: $(tr '\n' ' ' <"$work/x11-calls")"
 }

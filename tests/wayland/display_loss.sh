@@ -1,6 +1,6 @@
 #!/bin/sh
-# Losing the compositor while the program runs on it: the program ends by itself within a
-# few seconds, with exit status 1 and one line saying why, and without touching X11.
+# Losing the compositor while the program runs on it: the program ends by itself within
+# ten seconds, with exit status 1 and one line saying why, and without touching X11.
 # Usage: display_loss.sh BIN_DIR
 set -u
 name=wayland_display_loss
@@ -12,9 +12,5 @@ type_text 12
 kill "$weston_pid"
 wait "$weston_pid" 2>/dev/null
 weston_pid=
-wait_program_exit 5
-[ "$status" -eq 1 ] || fail "exit status $status after losing the display, expected 1"
-[ "$(program_errors)" = "kalvetra: lost the connection to the display" ] ||
-    fail "standard error says: $(program_errors)"
-expect_no_x11
+expect_end 1 "kalvetra: lost the connection to the display"
 note ok

@@ -81,9 +81,5 @@ TERM)
     ;;
 *) fail "unknown ending: $ending" ;;
 esac
-wait_program_exit 10
-[ "$status" -eq 0 ] || fail "exit code $status, expected 0"
-[ "$(program_errors)" = "$expected_errors" ] ||
-    fail "standard error: \"$(program_errors)\", expected \"$expected_errors\""
-expect_no_x11
+expect_end 0 "$expected_errors"
 note ok

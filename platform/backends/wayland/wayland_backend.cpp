@@ -79,6 +79,21 @@ libdecor_frame_interface FrameInterface = {
     .commit = [](libdecor_frame*, void* data) { Of(data)->commit_content(); },
 };
 
+// A selection (the clipboard, PRIMARY) takes code page 1254 text and gives it back; a seat
+// without it keeps nothing and gives nothing.
+template <class Channel>
+void OfferText(Channel* channel, std::string_view text, std::uint32_t serial) {
+    if (channel != nullptr)
+        channel->offer(CodePage1254ToUtf8(text), serial);
+}
+
+template <class Channel> std::optional<std::string> ReadText(Channel* channel) {
+    if (channel == nullptr)
+        return std::string();
+    const std::optional<std::string> utf8 = channel->read();
+    return utf8 ? Utf8ToCodePage1254(*utf8) : std::nullopt;
+}
+
 } // namespace
 
 WaylandBackend::WaylandBackend() = default;
@@ -456,6 +471,9 @@ bool WaylandBackend::wait_event(InputEvent& event, int timeout_ms) {
     std::optional<Clock::time_point> deadline;
     if (timeout_ms >= 0)
         deadline = Clock::now() + std::chrono::milliseconds(timeout_ms);
+    // The display is read at least once, so that even a caller that does not wait (timeout
+    // 0) gets what has come and lets the compositor's frame callbacks through.
+    bool has_read = false;
     for (;;) {
         const auto now = Clock::now();
         take_due(now);
@@ -468,9 +486,10 @@ bool WaylandBackend::wait_event(InputEvent& event, int timeout_ms) {
                 event.modifiers = m_keyboard != nullptr ? m_keyboard->held() : Modifier::None;
             return true;
         }
-        if (deadline && now >= *deadline)
+        if (has_read && deadline && now >= *deadline)
             return false;
         read_display(wait_limit(now, deadline));
+        has_read = true;
     }
 }
 
@@ -500,30 +519,20 @@ std::uint32_t WaylandBackend::input_serial() const {
     return serial;
 }
 
-std::optional<std::string> WaylandBackend::code_page_text(std::optional<std::string> utf8) {
-    return utf8 ? Utf8ToCodePage1254(*utf8) : std::nullopt;
-}
-
 void WaylandBackend::set_clipboard(std::string_view text) {
-    if (m_clipboard != nullptr)
-        m_clipboard->offer(CodePage1254ToUtf8(text), input_serial());
+    OfferText(m_clipboard.get(), text, input_serial());
 }
 
 std::optional<std::string> WaylandBackend::clipboard() {
-    if (m_clipboard == nullptr)
-        return std::string();
-    return code_page_text(m_clipboard->read());
+    return ReadText(m_clipboard.get());
 }
 
 void WaylandBackend::set_primary_selection(std::string_view text) {
-    if (m_primary != nullptr)
-        m_primary->offer(CodePage1254ToUtf8(text), input_serial());
+    OfferText(m_primary.get(), text, input_serial());
 }
 
 std::optional<std::string> WaylandBackend::primary_selection() {
-    if (m_primary == nullptr)
-        return std::string();
-    return code_page_text(m_primary->read());
+    return ReadText(m_primary.get());
 }
 
 bool WaylandBackend::open_url(const std::string& address) {

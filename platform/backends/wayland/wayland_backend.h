@@ -94,7 +94,6 @@ class WaylandBackend : public Backend {
     void read_display(int wait_ms);
     // The serial of the user's latest key or click, to offer a selection with.
     std::uint32_t input_serial() const;
-    std::optional<std::string> code_page_text(std::optional<std::string> utf8);
 
     enum class Start { NotYet, Done, Failed };
     Start m_start = Start::NotYet;
