@@ -4,8 +4,9 @@
 # desktop entry and a title bar; keys typed reach it, a refused key flashes the window, its
 # copies reach another program and another program's text pastes into it, all through the
 # Wayland clipboard; and it ends with exit code 0 by Escape, or by SIGTERM with one line
-# naming the signal. Nothing of X11 is called on the way.
-# Usage: session.sh BIN_DIR SOURCE_DIR SCALE escape|TERM
+# naming the signal. Nothing of X11 is called on the way: with no X display, or (with-x) with
+# the nested X display there too and SDL_VIDEODRIVER=wayland asking for Wayland.
+# Usage: session.sh BIN_DIR SOURCE_DIR SCALE escape|TERM [with-x]
 set -u
 name=wayland_session_$3x_$4
 . "$(dirname "$0")/compositor.sh"
@@ -13,7 +14,11 @@ start_test "$1"
 source_dir=$2
 ending=$4
 start_compositor "$3"
-start_program
+if [ "${5:-}" = with-x ]; then
+    start_program DISPLAY="$x_display" SDL_VIDEODRIVER=wayland
+else
+    start_program
+fi
 log=$work/wayland.log
 
 # The window as the compositor was asked for it. The content surface is the one given an
