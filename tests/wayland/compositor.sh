@@ -70,6 +70,10 @@ start_compositor() {
     weston_pid=$!
     wait_for 30 "weston window on $x_display" find_weston_window
     wait_for 30 "weston socket" test -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY"
+    # The X keyboard goes to weston now, before any client: weston takes a change of X focus
+    # as losing the keyboard and getting it back, and may hand it back to no client.
+    DISPLAY=$x_display xdotool windowfocus --sync "$weston_window" ||
+        fail "cannot give weston's window the X keyboard"
 }
 
 find_weston_window() {
@@ -90,10 +94,7 @@ start_program() {
         "$bin/kalvetra" >"$work/program.out" 2>"$work/wayland.log" &
     program_pid=$!
     wait_for 30 "keyboard focus for the window" has_keyboard
-    DISPLAY=$x_display xdotool windowfocus --sync "$weston_window" ||
-        fail "cannot give weston's window the X keyboard"
-    # Shift, which changes nothing in the window, until a key is seen to arrive: weston may
-    # take a moment to pass on the X keyboard it was given.
+    # Shift, which changes nothing in the window, until a key is seen to arrive.
     wait_for 10 "key reaching the window" shift_arrives
 }
 
