@@ -319,10 +319,7 @@ void WaylandBackend::configure(libdecor_frame* frame, libdecor_configuration* co
         libdecor_state_new(SurfaceUnits(m_width, m_scale), SurfaceUnits(m_height, m_scale));
     libdecor_frame_commit(frame, state, configuration);
     libdecor_state_free(state);
-    if (!m_is_configured) {
-        m_is_configured = true;
-        m_has_unsent = true;
-    }
+    m_is_configured = true;
     commit_content();
 }
 
