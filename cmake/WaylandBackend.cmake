@@ -1,6 +1,8 @@
 # The Wayland backend: libwayland-client with its cursors, xkbcommon for the keyboard,
 # libdecor for a title bar where the compositor draws none, and the protocols that are not
-# in libwayland itself, turned into C by wayland-scanner at build time.
+# in libwayland itself, turned into C by wayland-scanner at build time (hence C, which only
+# this build for the host needs).
+enable_language(C)
 pkg_check_modules(WAYLAND REQUIRED IMPORTED_TARGET wayland-client wayland-cursor xkbcommon libdecor-0)
 pkg_get_variable(WAYLAND_PROTOCOLS_DIR wayland-protocols pkgdatadir)
 pkg_get_variable(WAYLAND_SCANNER wayland-scanner wayland_scanner)
