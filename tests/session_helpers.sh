@@ -1,7 +1,7 @@
 # Shared by the tests that run the real program on a display of their own (sourced, POSIX
-# sh): failing with a line that names the test (its work folder is then kept), notes, and
-# waiting for the program to end. The test sets `name`, and `program_pid` while the program
-# runs.
+# sh): failing with a line that names the test (its work folder is then kept), notes,
+# waiting for the program to end, ending what the test started, and comparing pictures. The
+# test sets `name` and `work`, and `program_pid` while the program runs.
 
 fail() {
     echo "$name: $*" >&2
@@ -27,4 +27,35 @@ wait_program_end() {
     wait "$program_pid"
     status=$?
     program_pid=
+}
+
+# finish_session PID...: ends the processes, the program first and its display last, and
+# removes the work folder unless a failure keeps it.
+finish_session() {
+    for pid in "$@"; do
+        kill "$pid" 2>/dev/null
+        wait "$pid" 2>/dev/null
+    done
+    if [ "${keep_work:-0}" = 1 ]; then
+        echo "$name: files kept in $work" >&2
+    elif [ -n "${work:-}" ]; then
+        rm -rf "$work"
+    fi
+}
+
+# differing_pixels A B [DIFFERENCE]: how many pixels differ (compare's absolute error count).
+differing_pixels() {
+    compare -metric AE "$1" "$2" "${3:-null:}" 2>&1
+}
+
+# expect_same_picture SHOT PICTURE EXPECTED: notes SHOT as equal, or says how many pixels
+# differ (a picture of the difference beside PICTURE) and counts it in `failures`.
+expect_same_picture() {
+    differing=$(differing_pixels "$2" "$3" "${2%.png}-difference.png")
+    if [ "$differing" = 0 ]; then
+        note "$1: equal"
+    else
+        echo "$name: $1: $differing pixels differ (${2%.png}-difference.png)" >&2
+        failures=$((failures + 1))
+    fi
 }

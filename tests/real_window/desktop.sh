@@ -12,19 +12,7 @@
 . "$(dirname "$0")/../session_helpers.sh"
 
 finish() {
-    if [ -n "${program_pid:-}" ]; then
-        kill "$program_pid" 2>/dev/null
-        wait "$program_pid" 2>/dev/null
-    fi
-    if [ -n "${xvfb_pid:-}" ]; then
-        kill "$xvfb_pid" 2>/dev/null
-        wait "$xvfb_pid" 2>/dev/null
-    fi
-    if [ "${keep_work:-0}" = 1 ]; then
-        echo "$name: files kept in $work" >&2
-    elif [ -n "${work:-}" ]; then
-        rm -rf "$work"
-    fi
+    finish_session ${program_pid:-} ${xvfb_pid:-}
 }
 
 # start_test BIN_DIR: checks the tools, makes the work folder and cleans up at the end.

@@ -10,15 +10,7 @@
 . "${tests:-$(dirname "$0")/..}/session_helpers.sh"
 
 finish() {
-    for pid in ${program_pid:-} ${weston_pid:-} ${xvfb_pid:-}; do
-        kill "$pid" 2>/dev/null
-        wait "$pid" 2>/dev/null
-    done
-    if [ "${keep_work:-0}" = 1 ]; then
-        echo "$name: files kept in $work" >&2
-    elif [ -n "${work:-}" ]; then
-        rm -rf "$work"
-    fi
+    finish_session ${program_pid:-} ${weston_pid:-} ${xvfb_pid:-}
 }
 
 # start_test BIN_DIR: checks the tools, makes the work folder and cleans up at the end.

@@ -21,14 +21,7 @@ for session in "$golden"/*.session; do
         >"$work/driver.out" 2>"$work/driver.err" ||
         fail "the driver failed on $session: $(cat "$work/driver.err")"
     for shot in $(awk '$1 == "shot" { print $2 }' "$session"); do
-        differing=$(compare -metric AE "$work/$shot.png" "$golden/$shot-${scale}x.png" \
-            "$work/$shot-difference.png" 2>&1)
-        if [ "$differing" = 0 ]; then
-            note "$shot: equal"
-        else
-            echo "$name: $shot: $differing pixels differ ($work/$shot-difference.png)" >&2
-            failures=$((failures + 1))
-        fi
+        expect_same_picture "$shot" "$work/$shot.png" "$golden/$shot-${scale}x.png"
     done
 done
 [ "$failures" -eq 0 ] || fail "$failures pictures differ"

@@ -287,8 +287,8 @@ bool WaylandBackend::open_window(const WindowSpec& spec) {
         const NoBusAutolaunch no_autolaunch;
         m_decor = libdecor_new(m_display, &DecorInterface);
     }
-    m_frame = m_decor != nullptr ? libdecor_decorate(m_decor, m_surface, &FrameInterface, this)
-                                 : nullptr;
+    m_frame =
+        m_decor != nullptr ? libdecor_decorate(m_decor, m_surface, &FrameInterface, this) : nullptr;
     if (m_frame == nullptr) {
         m_error = "cannot make the window's frame";
         return false;
