@@ -1,10 +1,11 @@
-// The program: the calculator in a real window, readable by the desktop's screen readers
-// when the session wants them. A display that cannot be opened is reported in one line on
-// standard error, and the process ends with the modal result -1.
+// The program: the calculator in a real window, on the session's Wayland or X display, and
+// readable by the desktop's screen readers when the session wants them. A display that cannot
+// be opened is reported in one line on standard error, and the process ends with the modal
+// result -1.
 
 #include "app/main_dialog.h"
 #include "platform/accessibility/atk/assistive_technology.h"
-#include "platform/backends/sdl/sdl_backend.h"
+#include "platform/backends/choose_display_backend.h"
 #include "platform/platform.h"
 #include "resources/program_resources.h"
 
@@ -12,7 +13,7 @@
 #include <cstdio>
 
 int main() {
-    StartWindowSystem(std::make_unique<SdlBackend>(), &ProgramResources);
+    StartWindowSystem(MakeDisplayBackend(), &ProgramResources);
     WatchForAssistiveTechnology();
     const INT_PTR result = RunMainWindow();
     if (const std::string& failure = WindowSystemFailure(); !failure.empty()) {

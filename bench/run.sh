@@ -2,7 +2,8 @@
 # Runs the benchmarks of a build tree (`make bench` builds them first): on an Xvfb display
 # of its own, the start-up and memory of the calculator against the SDL floor, the time from
 # a key to the frame that shows its effect against the floor's, and what the calculator does
-# while idle; the key-to-frame times again at twice the pixel density; the headless keystroke benchmark; and
+# while idle; the key-to-frame times again at twice the pixel density; the start-up, memory and
+# idle of the calculator on Wayland (bench/wayland.sh); the headless keystroke benchmark; and
 # the size of the installed program. Prints the machine, every measurement and the verdicts.
 #
 #   bench/run.sh BUILD_DIR
@@ -145,6 +146,12 @@ echo "== keystroke to screen at twice the density: $bin/keystroke_probe on Xvfb 
 "$bin/keystroke_probe" --keystrokes "${KEYSTROKES:-500}" --server-pid "$xvfb_pid" "$bin/kalvetra" \
     --floor "$bin/sdl_floor" $floor_size
 stop_xvfb
+
+# The same program on Wayland, where weston is there to measure it on.
+if command -v weston >/dev/null 2>&1; then
+    echo
+    "$(dirname "$0")/wayland.sh" "$1"
+fi
 
 echo
 echo "== keystrokes: $bin/keystroke_headless"

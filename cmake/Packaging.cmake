@@ -52,10 +52,12 @@ set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "http://www.qlx.example/")
 # dpkg-shlibdeps names the packages of the linked libraries (SDL2, SDL2_ttf, fontconfig,
-# Xlib, the C++ runtime); the font that the program draws with is read at run time.
+# Xlib, libwayland, xkbcommon, libdecor, the C++ runtime); the font that the program draws
+# with is read at run time.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS fonts-liberation2)
-# xdg-open opens the About page's web address; with the libdecor plugin SDL draws the title
-# bar on Wayland compositors that leave window decorations to the program (GNOME's).
+# xdg-open opens the About page's web address; with the libdecor plugin the program draws
+# the title bar on Wayland compositors that leave window decorations to the program (GNOME's,
+# weston).
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, libdecor-0-plugin-1-cairo")
 include(CPack)

@@ -10,6 +10,8 @@ fonts-liberation2 googletest libgtest-dev xvfb xdotool xclip x11-utils libxdamag
 desktop-file-utils appstream dpkg-dev libxfixes-dev imagemagick libxtst-dev man-db librsvg2-bin
 dbus-x11 valgrind libatk1.0-dev libatk-bridge2.0-dev libdbus-1-dev at-spi2-core python3-pyatspi
 dbus-bin dbus-daemon
+libwayland-dev libwayland-bin wayland-protocols libxkbcommon-dev libdecor-0-dev
+libdecor-0-plugin-1-cairo xkb-data weston wl-clipboard
 clang libclang-rt-14-dev"
 for group in "$@"; do
     case "$group" in

@@ -13,8 +13,14 @@ set(rules
     "platform/backends/headless/=platform/backends/backend.h,platform/paint/,platform/text/"
     # Painting draw lists into SDL surfaces with SDL_ttf, for the backends that draw in software.
     "platform/backends/software/=platform/paint/,platform/text/"
+    # What the display backends share of the desktop (signals, session bus, opener, selection
+    # limits): plain POSIX, nothing of the window system.
+    "platform/backends/desktop/="
     # The measuring backend is the headless one with the display's font.
-    "platform/backends/sdl/=platform/backends/backend.h,platform/backends/software/,platform/backends/headless/,platform/paint/,platform/text/"
+    "platform/backends/sdl/=platform/backends/backend.h,platform/backends/desktop/,platform/backends/software/,platform/backends/headless/,platform/paint/,platform/text/"
+    "platform/backends/wayland/=platform/backends/backend.h,platform/backends/desktop/,platform/backends/software/,platform/paint/,platform/text/"
+    # Choosing between the display backends for a desktop program.
+    "platform/backends/choose_display_backend=platform/backends/backend.h,platform/backends/sdl/sdl_backend.h,platform/backends/wayland/wayland_backend.h"
     "platform/backends/win32/=platform/text/,platform/win/windows_api.h"
     "platform/core/=platform/accessibility/accessible_object.h,platform/backends/backend.h,platform/paint/,platform/text/,platform/win/"
     "platform/win/=platform/core/,platform/paint/,platform/text/"

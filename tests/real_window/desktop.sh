@@ -9,30 +9,10 @@
 # shared with another test or with a desktop. Without Xvfb, xdotool or xclip the test is
 # skipped (exit 77).
 
-fail() {
-    echo "$name: $*" >&2
-    keep_work=1
-    exit 1
-}
-
-note() {
-    echo "$name: $*"
-}
+. "$(dirname "$0")/../session_helpers.sh"
 
 finish() {
-    if [ -n "${program_pid:-}" ]; then
-        kill "$program_pid" 2>/dev/null
-        wait "$program_pid" 2>/dev/null
-    fi
-    if [ -n "${xvfb_pid:-}" ]; then
-        kill "$xvfb_pid" 2>/dev/null
-        wait "$xvfb_pid" 2>/dev/null
-    fi
-    if [ "${keep_work:-0}" = 1 ]; then
-        echo "$name: files kept in $work" >&2
-    elif [ -n "${work:-}" ]; then
-        rm -rf "$work"
-    fi
+    finish_session ${program_pid:-} ${xvfb_pid:-}
 }
 
 # start_test BIN_DIR: checks the tools, makes the work folder and cleans up at the end.
@@ -110,19 +90,9 @@ start_program() {
 }
 
 # wait_program_exit SECONDS: waits for the program to end and sets `status` to its exit
-# status; no process it started may outlive it. Not in a subshell: only this shell can reap
-# the program, and until it does, the ended program still answers kill -0.
+# status; no process it started may outlive it.
 wait_program_exit() {
-    waited=0
-    while [ -e "/proc/$program_pid" ] &&
-        [ "$(cut -d ' ' -f 3 "/proc/$program_pid/stat" 2>/dev/null)" != Z ]; do
-        waited=$((waited + 1))
-        [ "$waited" -le $(($1 * 10)) ] || fail "still running $1 s after it was asked to end"
-        sleep 0.1
-    done
-    wait "$program_pid"
-    status=$?
-    program_pid=
+    wait_program_end "$1"
     [ ! -s "$work/survivors" ] || fail "left running after the program: $(cat "$work/survivors")"
 }
 

@@ -38,11 +38,6 @@ driver_script() {
         { print }' "$1"
 }
 
-# differing_pixels A B: how many pixels differ (compare's absolute error count).
-differing_pixels() {
-    compare -metric AE "$1" "$2" "${3:-null:}" 2>&1
-}
-
 # grab FILE: the real window's picture once it has stopped changing: the same in four grabs
 # over more than a second, longer than the caret's blink, so that a blinking caret cannot
 # pass for a steady one.
@@ -142,13 +137,7 @@ for session in "$golden"/*.session; do
                 [ -e "$other" ] || fail "no golden picture $other: run tests/golden/refresh.sh"
                 ;;
         esac
-        differing=$(differing_pixels "$driver_picture" "$other" "$work/$shot-difference.png")
-        if [ "$differing" = 0 ]; then
-            note "$shot: equal"
-        else
-            echo "$name: $shot: $differing pixels differ ($work/$shot-difference.png)" >&2
-            failures=$((failures + 1))
-        fi
+        expect_same_picture "$shot" "$driver_picture" "$other"
     done
 done
 [ "$failures" -eq 0 ] || fail "$failures pictures differ"

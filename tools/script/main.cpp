@@ -1,8 +1,9 @@
 // kalvetra-script: drives the real main window and pages from a script, on the headless
-// backend or, with --sdl, in a real window. Usage: kalvetra-script [--sdl] [FILE]
+// backend or, with --sdl, in a real window on the session's display (Wayland or X, chosen as
+// the program chooses). Usage: kalvetra-script [--sdl] [FILE]
 
 #include "app/main_dialog.h"
-#include "platform/backends/sdl/sdl_backend.h"
+#include "platform/backends/choose_display_backend.h"
 #include "platform/core/window_system.h"
 #include "platform/platform.h"
 #include "resources/program_resources.h"
@@ -33,7 +34,7 @@ int main(int argc, char** argv) {
         return 2;
 
     if (use_display)
-        StartWindowSystem(std::make_unique<SdlBackend>(), &ProgramResources);
+        StartWindowSystem(MakeDisplayBackend(), &ProgramResources);
     else
         StartHeadlessWindows(&ProgramResources);
     ScreenshotSaver save_screenshot;

@@ -1,18 +1,16 @@
 #include "platform/backends/sdl/sdl_backend.h"
 
+#include "platform/backends/desktop/session_bus.h"
+#include "platform/backends/desktop/url_launcher.h"
 #include "platform/backends/sdl/icon_image.h"
 #include "platform/backends/sdl/key_mapping.h"
-#include "platform/backends/sdl/session_bus.h"
-#include "platform/backends/sdl/url_launcher.h"
 #include "platform/backends/sdl/x11_clipboard.h"
 #include "platform/backends/sdl/x11_display.h"
-#include "platform/paint/png_writer.h"
+#include "platform/backends/software/surface_png.h"
 #include "platform/text/codepage1254.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <vector>
 
@@ -82,7 +80,15 @@ bool SdlBackend::start() const {
         return false;
     }
     ExitOnDisplayLoss();
-    m_ending_signals.start_delivering();
+    if (const Uint32 type = SDL_RegisterEvents(1); type != static_cast<Uint32>(-1)) {
+        m_signal_event_type = type;
+        m_ending_signals.start_delivering([type](int signal_number) {
+            SDL_Event event{};
+            event.type = type;
+            event.user.code = signal_number;
+            SDL_PushEvent(&event);
+        });
+    }
     m_url_opener = FindUrlOpener();
     if (const Uint32 registered = SDL_RegisterEvents(1); registered != static_cast<Uint32>(-1))
         m_wake_event = registered;
@@ -214,9 +220,8 @@ bool SdlBackend::wait_event(InputEvent& event, int timeout_ms) {
 
 bool SdlBackend::translate(const SDL_Event& sdl_event, InputEvent& event) {
     using Type = InputEvent::Type;
-    if (sdl_event.type == m_ending_signals.event_type() && sdl_event.type != 0) {
-        std::fprintf(stderr, "%s: ended by %s\n", program_invocation_short_name,
-                     SignalName(sdl_event.user.code).c_str());
+    if (sdl_event.type == m_signal_event_type && sdl_event.type != 0) {
+        ReportEndingSignal(sdl_event.user.code);
         event.type = Type::Close;
         return true;
     }
@@ -383,14 +388,7 @@ std::optional<std::string> SdlBackend::clipboard() {
 }
 
 bool SdlBackend::open_url(const std::string& address) {
-    if (!m_url_opener) {
-        m_error = "cannot open " + address + ": no xdg-open in an absolute folder of PATH";
-        return false;
-    }
-    if (LaunchUrlOpener(*m_url_opener, address))
-        return true;
-    m_error = "cannot start " + *m_url_opener + " for " + address;
-    return false;
+    return OpenUrl(m_url_opener, address, m_error);
 }
 
 bool SdlBackend::save_screenshot(const std::string& path) {
@@ -399,23 +397,7 @@ bool SdlBackend::save_screenshot(const std::string& path) {
     SDL_Surface* shown = SDL_GetWindowSurface(m_window);
     if (shown == nullptr)
         return false;
-    SDL_Surface* rgb = SDL_ConvertSurfaceFormat(shown, SDL_PIXELFORMAT_RGB24, 0);
-    if (rgb == nullptr) {
-        m_error = LastSdlError("cannot read the window's picture");
-        return false;
-    }
-    const std::size_t row_bytes = static_cast<std::size_t>(rgb->w) * 3;
-    std::vector<std::uint8_t> pixels(row_bytes * static_cast<std::size_t>(rgb->h));
-    for (int y = 0; y < rgb->h; ++y) {
-        const auto* row = static_cast<const std::uint8_t*>(rgb->pixels) + y * rgb->pitch;
-        std::copy(row, row + row_bytes,
-                  pixels.begin() + static_cast<std::ptrdiff_t>(y * row_bytes));
-    }
-    const bool written = WritePngFile(path, rgb->w, rgb->h, pixels);
-    SDL_FreeSurface(rgb);
-    if (!written)
-        m_error = "cannot write " + path;
-    return written;
+    return WriteSurfacePng(shown, path, m_error);
 }
 
 std::string SdlBackend::error() const {

@@ -7,7 +7,7 @@
 // the draw lists it is given and knows nothing of windows, messages or controls.
 
 #include "platform/backends/backend.h"
-#include "platform/backends/sdl/ending_signals.h"
+#include "platform/backends/desktop/ending_signals.h"
 #include "platform/backends/software/interface_font.h"
 #include "platform/backends/software/surface_painter.h"
 
@@ -69,6 +69,7 @@ class SdlBackend : public Backend {
     mutable Uint32 m_wake_event = 0;
     mutable std::string m_error;
     mutable EndingSignals m_ending_signals;
+    mutable Uint32 m_signal_event_type = 0; // the SDL event a signal arrives as; 0 for none
     // The link's opener, found once when SDL starts; nullopt when there is none.
     mutable std::optional<std::string> m_url_opener;
     mutable std::unique_ptr<InterfaceFont> m_font; // loaded when SDL starts

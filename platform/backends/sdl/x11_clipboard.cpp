@@ -13,11 +13,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// How long the owner may take to answer the request, and then to send each chunk; and how
-// long a whole transfer may take, however steadily the chunks come.
-constexpr auto AnswerWait = std::chrono::milliseconds(1000);
-constexpr auto TransferWait = std::chrono::milliseconds(5000);
-
 // The property of our own window that the owner writes the text into.
 constexpr const char* PasteProperty = "KALVETRA_PASTE";
 
@@ -105,10 +100,10 @@ PropertyValue TakeProperty(Display* display, Window window, Atom property, Bool 
 // The INCR transfer: each chunk is a new value of the property, taken and deleted, which
 // asks the owner for the next; an empty one ends the text.
 SelectionRead ReadChunks(Display* display, Window window, Atom property) {
-    const auto transfer_deadline = Clock::now() + TransferWait;
+    const auto transfer_deadline = Clock::now() + SelectionTransferWait;
     std::string text;
     for (;;) {
-        const auto deadline = std::min(transfer_deadline, Clock::now() + AnswerWait);
+        const auto deadline = std::min(transfer_deadline, Clock::now() + SelectionAnswerWait);
         const auto written =
             WaitForEvent(display, window, PropertyNotify, deadline, [property](XEvent& event) {
                 return event.xproperty.atom == property &&
@@ -162,7 +157,7 @@ SelectionRead X11ClipboardReader::read() {
     XFlush(m_display);
 
     const auto answer = WaitForEvent(
-        m_display, window, SelectionNotify, Clock::now() + AnswerWait,
+        m_display, window, SelectionNotify, Clock::now() + SelectionAnswerWait,
         [clipboard](XEvent& event) { return event.xselection.selection == clipboard; });
     if (!answer)
         return Unanswered();

@@ -6,7 +6,8 @@
 // a second, then makes the program the owner with an empty text, and cannot read chunks.)
 // Writing the clipboard stays SDL's; what the text means is the caller's.
 
-#include <cstddef>
+#include "platform/backends/desktop/selection_limits.h"
+
 #include <string>
 
 struct _XDisplay;
@@ -42,6 +43,3 @@ class X11ClipboardReader {
     _XDisplay* m_display = nullptr;
     unsigned long m_sdl_owner = 0; // the X window through which SDL holds the clipboard
 };
-
-// The largest text a paste reads; a larger one is refused.
-constexpr std::size_t LargestClipboardText = 4 * 1024 * 1024;

@@ -1,9 +1,9 @@
 #include "platform/backends/sdl/x11_display.h"
 
+#include "platform/backends/desktop/display_loss.h"
+
 #include <SDL_syswm.h>
 #include <X11/Xlib.h>
-
-#include <unistd.h>
 
 #include <cstdlib>
 #include <string>
@@ -12,12 +12,9 @@
 namespace {
 
 // Xlib calls this from inside whichever call found the connection broken, and would end the
-// process itself if it returned: nothing here may touch the display again, so it writes
-// with write(2) and leaves without running exit handlers that would.
+// process itself if it returned.
 int LeaveOnDisplayLoss(Display*) {
-    constexpr char Message[] = "kalvetra: lost the connection to the display\n";
-    [[maybe_unused]] const ssize_t written = write(STDERR_FILENO, Message, sizeof Message - 1);
-    _exit(1);
+    LeaveOnLostDisplay();
 }
 
 // A protocol error is about one request, not the connection: a program asking for our

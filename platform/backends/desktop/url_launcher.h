@@ -14,3 +14,6 @@
 std::optional<std::string> FindUrlOpener();
 // Starts the opener at that path; false when it could not be started.
 bool LaunchUrlOpener(const std::string& opener, const std::string& address);
+// Starts the opener found before (nullopt: none was); false with the reason in error.
+bool OpenUrl(const std::optional<std::string>& opener, const std::string& address,
+             std::string& error);

@@ -1,4 +1,4 @@
-#include "platform/backends/sdl/session_bus.h"
+#include "platform/backends/desktop/session_bus.h"
 
 #include <sys/stat.h>
 

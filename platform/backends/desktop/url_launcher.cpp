@@ -1,4 +1,4 @@
-#include "platform/backends/sdl/url_launcher.h"
+#include "platform/backends/desktop/url_launcher.h"
 
 #include <spawn.h>
 #include <sys/stat.h>
@@ -66,4 +66,16 @@ bool LaunchUrlOpener(const std::string& opener, const std::string& address) {
     // how the rest of the program handles SIGCHLD.
     std::thread([child] { waitpid(child, nullptr, 0); }).detach();
     return true;
+}
+
+bool OpenUrl(const std::optional<std::string>& opener, const std::string& address,
+             std::string& error) {
+    if (!opener) {
+        error = "cannot open " + address + ": no xdg-open in an absolute folder of PATH";
+        return false;
+    }
+    if (LaunchUrlOpener(*opener, address))
+        return true;
+    error = "cannot start " + *opener + " for " + address;
+    return false;
 }

@@ -1,7 +1,9 @@
-#include "platform/backends/sdl/ending_signals.h"
+#include "platform/backends/desktop/ending_signals.h"
 
 #include <pthread.h>
 
+#include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -45,14 +47,10 @@ void EndingSignals::stop_delivering() {
     m_waiter.join();
 }
 
-void EndingSignals::start_delivering() {
+void EndingSignals::start_delivering(Deliver deliver) {
     if (!m_has_signals || m_waiter.joinable())
         return;
-    m_event_type = SDL_RegisterEvents(1);
-    if (m_event_type == static_cast<Uint32>(-1)) {
-        m_event_type = 0;
-        return;
-    }
+    m_deliver = std::move(deliver);
     m_waiter = std::thread([this] {
         for (;;) {
             int signal_number = 0;
@@ -60,10 +58,7 @@ void EndingSignals::start_delivering() {
                 return;
             if (m_is_stopping)
                 return;
-            SDL_Event event{};
-            event.type = m_event_type;
-            event.user.code = signal_number;
-            SDL_PushEvent(&event);
+            m_deliver(signal_number);
         }
     });
 }
@@ -72,4 +67,9 @@ std::string SignalName(int signal_number) {
     const char* abbreviation = sigabbrev_np(signal_number);
     return abbreviation != nullptr ? std::string("SIG") + abbreviation
                                    : "signal " + std::to_string(signal_number);
+}
+
+void ReportEndingSignal(int signal_number) {
+    std::fprintf(stderr, "%s: ended by %s\n", program_invocation_short_name,
+                 SignalName(signal_number).c_str());
 }
