@@ -7,6 +7,7 @@
 // code page 1254; a backend converts to and from its own encoding at its edge.
 
 #include "platform/paint/draw_list.h"
+#include "platform/paint/system_colours.h"
 #include "platform/paint/text_measure.h"
 
 #include <cstdint>
@@ -38,6 +39,7 @@ struct InputEvent {
         Close,       // the window manager's close
         Expose,      // the window must be drawn again
         FocusChange, // the window gained or lost the keyboard
+        Appearance,  // the desktop's colours changed: ask colour_scheme()
     };
     Type type = Type::Expose;
     unsigned key = 0;
@@ -79,6 +81,11 @@ class Backend : public TextMeasure {
     // one keeps nothing and gives nothing.
     virtual void set_primary_selection(std::string_view) {}
     virtual std::optional<std::string> primary_selection() { return std::string(); }
+    // The palette the desktop's appearance asks for (a dark or a high-contrast desktop);
+    // Classic where it asks for none or cannot be asked. The window system asks before its
+    // first frame, which is the moment to wait for a desktop that has not answered yet, and
+    // again after each Appearance event.
+    virtual ColourScheme colour_scheme() { return ColourScheme::Classic; }
     // Hands a web address to the desktop's browser, without a shell in between.
     virtual bool open_url(const std::string& address) = 0;
 

@@ -177,7 +177,8 @@ static void DispatchMouseMove(const InputEvent& event) {
 void DispatchInput(const InputEvent& event) {
     WindowSystem& system = Windows();
     using Type = InputEvent::Type;
-    if (event.type != Type::Expose && event.type != Type::FocusChange) {
+    if (event.type != Type::Expose && event.type != Type::FocusChange &&
+        event.type != Type::Appearance) {
         system.last_input = std::chrono::steady_clock::now();
         if (!system.caret_on) {
             system.caret_on = true;
@@ -228,6 +229,9 @@ void DispatchInput(const InputEvent& event) {
         system.window_active = event.focused;
         system.caret_on = true;
         RequestPaint();
+        break;
+    case Type::Appearance:
+        FollowDesktopColours();
         break;
     }
 }

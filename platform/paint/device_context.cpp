@@ -41,7 +41,8 @@ void PaintDottedFrame(HDC dc, PixelRect rect) {
     if (area.intersected(dc->clip).is_empty()) {
         return;
     }
-    dc->list->commands.push_back({DrawOp::DottedFrame, area, dc->clip, 0, {}, {}});
+    dc->list->commands.push_back(
+        {DrawOp::DottedFrame, area, dc->clip, GetSysColor(COLOR_BTNTEXT), {}, {}});
 }
 
 void PaintBitmap(HDC dc, int x, int y, std::span<const std::uint8_t> bmp_file, PixelRect clip) {

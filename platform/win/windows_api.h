@@ -285,6 +285,7 @@ constexpr int ICON_BIG = 1;
 constexpr int TRANSPARENT = 1;
 constexpr int OPAQUE = 2;
 constexpr int COLOR_WINDOW = 5;
+constexpr int COLOR_WINDOWFRAME = 6;
 constexpr int COLOR_WINDOWTEXT = 8;
 constexpr int COLOR_HIGHLIGHT = 13;
 constexpr int COLOR_HIGHLIGHTTEXT = 14;
@@ -295,6 +296,7 @@ constexpr int COLOR_BTNTEXT = 18;
 constexpr int COLOR_BTNHIGHLIGHT = 20;
 constexpr int COLOR_3DDKSHADOW = 21;
 constexpr int COLOR_3DLIGHT = 22;
+constexpr int COLOR_HOTLIGHT = 26; // links
 constexpr UINT SC_CLOSE = 0xF060;
 
 // Virtual keys (the wParam of key messages).
@@ -382,6 +384,9 @@ HINSTANCE ShellExecute(HWND owner, LPCSTR verb, LPCSTR file, LPCSTR parameters, 
                        int show_command);
 
 DWORD GetSysColor(int index);
+// A brush of a system colour, owned by the window system; it takes the new colour when the
+// desktop's palette changes.
+HBRUSH GetSysColorBrush(int index);
 HBRUSH CreateSolidBrush(COLORREF colour);
 int SetBkMode(HDC dc, int mode);
 COLORREF SetTextColor(HDC dc, COLORREF colour);
