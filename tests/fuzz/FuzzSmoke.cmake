@@ -2,24 +2,16 @@
 # this one (the libraries again, with libFuzzer's coverage), and runs each target briefly
 # from its seed corpus as a test. Long runs are started by hand from the same tree:
 #   TREE/fuzz/bin/main-window-fuzzer -jobs=1 -max_total_time=1800 WORK_DIR tests/fuzz/corpus/main_window
-include(ExternalProject)
 
 find_program(KALVETRA_CLANGXX NAMES clang++ clang++-14)
 if(NOT KALVETRA_CLANGXX)
     message(FATAL_ERROR "The fuzz targets need clang++ and libFuzzer: run tools/install-deps.sh")
 endif()
 
+include(${CMAKE_SOURCE_DIR}/cmake/InnerTree.cmake)
+kalvetra_inner_tree(fuzz fuzzers -DCMAKE_CXX_COMPILER=${KALVETRA_CLANGXX}
+    "-DCMAKE_CXX_FLAGS_DEBUG=-g -O1" -DKALVETRA_FUZZ=ON -DKALVETRA_SANITIZE=ON)
 set(fuzz_tree ${CMAKE_BINARY_DIR}/fuzz)
-ExternalProject_Add(fuzz-tree
-    SOURCE_DIR ${CMAKE_SOURCE_DIR}
-    BINARY_DIR ${fuzz_tree}
-    CMAKE_GENERATOR ${CMAKE_GENERATOR}
-    CMAKE_ARGS -Wno-dev -DCMAKE_CXX_COMPILER=${KALVETRA_CLANGXX} -DCMAKE_BUILD_TYPE=Debug
-               "-DCMAKE_CXX_FLAGS_DEBUG=-g -O1" -DKALVETRA_FUZZ=ON -DKALVETRA_SANITIZE=ON
-               -DKALVETRA_TESTS=OFF
-    BUILD_COMMAND ${CMAKE_COMMAND} --build ${fuzz_tree} --target fuzzers
-    BUILD_ALWAYS ON
-    INSTALL_COMMAND "")
 
 # Each run is bounded by its count of inputs and, on a slow machine, by time.
 set(smoke_runs codec-fuzzer codec 100000 main-window-fuzzer main_window 3000

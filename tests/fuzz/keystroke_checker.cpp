@@ -15,7 +15,6 @@
 
 namespace {
 
-KeystrokeChecker* s_active = nullptr;
 WatchedProcedures s_procedures;
 std::unordered_map<HWND, const FieldInfo*> s_fields;
 
@@ -64,15 +63,8 @@ std::string Shown(const std::optional<std::string>& clipboard) {
 
 } // namespace
 
-KeystrokeChecker::KeystrokeChecker(Report report) : m_report(std::move(report)) {}
-
-KeystrokeChecker::~KeystrokeChecker() {
-    if (s_active == this)
-        s_active = nullptr;
-}
-
 void KeystrokeChecker::attach() {
-    s_active = this;
+    make_active();
     s_procedures.clear();
     s_fields.clear();
     for (const FieldInfo& field : Fields()) {
@@ -85,8 +77,9 @@ void KeystrokeChecker::attach() {
 
 LRESULT CALLBACK KeystrokeChecker::WatchField(HWND field, UINT message, WPARAM wparam,
                                               LPARAM lparam) {
-    if (s_active != nullptr && s_active->m_depth == 0 && IsForeseen(message))
-        return s_active->check_message(*s_fields.at(field), field, message, wparam, lparam);
+    KeystrokeChecker* checker = active();
+    if (checker != nullptr && checker->m_depth == 0 && IsForeseen(message))
+        return checker->check_message(*s_fields.at(field), field, message, wparam, lparam);
     return s_procedures.forward(field, message, wparam, lparam);
 }
 
@@ -111,14 +104,14 @@ LRESULT KeystrokeChecker::check_message(const FieldInfo& info, HWND field, UINT 
                               std::to_string(before.selection_end);
     const int heard = BeepsHeard() - beeps_before;
     if (heard != foreseen.beeps)
-        m_report(where + " beeped " + std::to_string(heard) + " times where the model foresees " +
-                 std::to_string(foreseen.beeps));
+        report(where + " beeped " + std::to_string(heard) + " times where the model foresees " +
+               std::to_string(foreseen.beeps));
     if (foreseen.text && IsLive(field) && WindowText(field) != *foreseen.text)
-        m_report(where + " left " + Quoted(WindowText(field)) + " where the model foresees " +
-                 Quoted(*foreseen.text));
+        report(where + " left " + Quoted(WindowText(field)) + " where the model foresees " +
+               Quoted(*foreseen.text));
     if (foreseen.copied && ReadClipboardText() != foreseen.copied)
-        m_report(where + " left " + Shown(ReadClipboardText()) +
-                 " on the clipboard where the model foresees " + Quoted(*foreseen.copied));
+        report(where + " left " + Shown(ReadClipboardText()) +
+               " on the clipboard where the model foresees " + Quoted(*foreseen.copied));
     return result;
 }
 
@@ -130,6 +123,6 @@ void KeystrokeChecker::before_action() {
 void KeystrokeChecker::after_action(const Action& action) {
     const int heard = BeepsHeard() - m_beeps_before_action;
     if (heard != m_beeps_foreseen)
-        m_report(action.description + " beeped " + std::to_string(heard) +
-                 " times where the model foresees " + std::to_string(m_beeps_foreseen));
+        report(action.description + " beeped " + std::to_string(heard) +
+               " times where the model foresees " + std::to_string(m_beeps_foreseen));
 }

@@ -7,6 +7,7 @@
 // where the page installed one); what a filter or the field sends on to the EDIT control's
 // own procedure, or to itself while handling a message, is part of that message.
 
+#include "action_checker.h"
 #include "user_actions.h"
 
 #include "platform/win/windows_api.h"
@@ -17,14 +18,9 @@
 
 struct FieldInfo;
 
-class KeystrokeChecker {
+class KeystrokeChecker : public ActionChecker<KeystrokeChecker> {
   public:
-    using Report = std::function<void(const std::string&)>;
-
-    explicit KeystrokeChecker(Report report);
-    ~KeystrokeChecker();
-    KeystrokeChecker(const KeystrokeChecker&) = delete;
-    KeystrokeChecker& operator=(const KeystrokeChecker&) = delete;
+    using ActionChecker::ActionChecker;
 
     // Starts watching the live main window's fields.
     void attach();
@@ -39,7 +35,6 @@ class KeystrokeChecker {
     LRESULT check_message(const FieldInfo& info, HWND field, UINT message, WPARAM wparam,
                           LPARAM lparam);
 
-    Report m_report;
     int m_depth = 0; // messages being checked, one inside another
     int m_beeps_before_action = 0;
     int m_beeps_foreseen = 0;

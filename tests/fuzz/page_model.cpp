@@ -2,6 +2,8 @@
 
 #include "x86_model.h"
 
+#include "pages/logic_page.h"
+#include "pages/math_page.h"
 #include "platform/backends/headless/headless_backend.h"
 
 #include <algorithm>
@@ -20,33 +22,40 @@ constexpr std::size_t UpdateRead = 35;      // the conversion page's update noti
 constexpr std::size_t DecimalRead = 15;     // its decimal and octal forms
 constexpr std::size_t PairFieldRead = 191;  // its byte pairs
 
-constexpr int LogicCarry = 2062;
-constexpr int MathCarry = 3043;
+constexpr Row TwoOperands(const char* name, Instruction instruction, TwoOperandRowIds ids,
+                          int carry_box, std::size_t read_length) {
+    return {name,         instruction,  ids.button(), ids.first(),
+            ids.second(), ids.result(), carry_box,    read_length};
+}
 
-// Written out from the pages' description, ids and all, so that a page that drifts from it
-// shows.
+constexpr Row OneOperand(const char* name, Instruction instruction, OneOperandRowIds ids) {
+    return {name, instruction, ids.button(), ids.operand(), 0, ids.result(), 0, LongOperandRead};
+}
+
+// Written out from the pages' description, with the ids the pages name, so that a page that
+// drifts from it shows.
 constexpr Row RowTable[] = {
-    {"AND", Instruction::And, 2006, 2003, 2005, 2007, 0, FullOperandRead},
-    {"OR", Instruction::Or, 2011, 2008, 2010, 2012, 0, FullOperandRead},
-    {"XOR", Instruction::Xor, 2016, 2013, 2015, 2017, 0, FullOperandRead},
-    {"SAR", Instruction::Sar, 2021, 2018, 2020, 2022, 0, FullOperandRead},
-    {"SHR", Instruction::Shr, 2026, 2023, 2025, 2027, 0, FullOperandRead},
-    {"SHL", Instruction::Shl, 2031, 2028, 2030, 2032, 0, FullOperandRead},
-    {"ROR", Instruction::Ror, 2036, 2033, 2035, 2037, 0, FullOperandRead},
-    {"RCR", Instruction::Rcr, 2041, 2038, 2040, 2042, LogicCarry, LongOperandRead},
-    {"ROL", Instruction::Rol, 2046, 2043, 2045, 2047, 0, FullOperandRead},
-    {"RCL", Instruction::Rcl, 2051, 2048, 2050, 2052, LogicCarry, LongOperandRead},
-    {"NOT", Instruction::Not, 2054, 2053, 0, 2055, 0, LongOperandRead},
-    {"NEG", Instruction::Neg, 2057, 2056, 0, 2058, 0, LongOperandRead},
-    {"BSWAP", Instruction::Bswap, 2060, 2059, 0, 2061, 0, LongOperandRead},
-    {"ADD", Instruction::Add, 3006, 3003, 3005, 3007, 0, FullOperandRead},
-    {"ADC", Instruction::Adc, 3011, 3008, 3010, 3012, MathCarry, FullOperandRead},
-    {"SUB", Instruction::Sub, 3016, 3013, 3015, 3017, 0, LongOperandRead},
-    {"SBB", Instruction::Sbb, 3021, 3018, 3020, 3022, MathCarry, FullOperandRead},
-    {"MUL", Instruction::Mul, 3026, 3023, 3025, 3027, 0, LongOperandRead},
-    {"IMUL", Instruction::Imul, 3031, 3028, 3030, 3032, 0, LongOperandRead},
-    {"DIV", Instruction::Div, 3036, 3033, 3035, 3037, 0, LongOperandRead},
-    {"IDIV", Instruction::Idiv, 3041, 3038, 3040, 3042, 0, LongOperandRead},
+    TwoOperands("AND", Instruction::And, AndRow, 0, FullOperandRead),
+    TwoOperands("OR", Instruction::Or, OrRow, 0, FullOperandRead),
+    TwoOperands("XOR", Instruction::Xor, XorRow, 0, FullOperandRead),
+    TwoOperands("SAR", Instruction::Sar, SarRow, 0, FullOperandRead),
+    TwoOperands("SHR", Instruction::Shr, ShrRow, 0, FullOperandRead),
+    TwoOperands("SHL", Instruction::Shl, ShlRow, 0, FullOperandRead),
+    TwoOperands("ROR", Instruction::Ror, RorRow, 0, FullOperandRead),
+    TwoOperands("RCR", Instruction::Rcr, RcrRow, LogicCarryBox, LongOperandRead),
+    TwoOperands("ROL", Instruction::Rol, RolRow, 0, FullOperandRead),
+    TwoOperands("RCL", Instruction::Rcl, RclRow, LogicCarryBox, LongOperandRead),
+    OneOperand("NOT", Instruction::Not, NotRow),
+    OneOperand("NEG", Instruction::Neg, NegRow),
+    OneOperand("BSWAP", Instruction::Bswap, BswapRow),
+    TwoOperands("ADD", Instruction::Add, AddRow, 0, FullOperandRead),
+    TwoOperands("ADC", Instruction::Adc, AdcRow, MathCarryBox, FullOperandRead),
+    TwoOperands("SUB", Instruction::Sub, SubRow, 0, LongOperandRead),
+    TwoOperands("SBB", Instruction::Sbb, SbbRow, MathCarryBox, FullOperandRead),
+    TwoOperands("MUL", Instruction::Mul, MulRow, 0, LongOperandRead),
+    TwoOperands("IMUL", Instruction::Imul, ImulRow, 0, LongOperandRead),
+    TwoOperands("DIV", Instruction::Div, DivRow, 0, LongOperandRead),
+    TwoOperands("IDIV", Instruction::Idiv, IdivRow, 0, LongOperandRead),
 };
 
 const std::string ZeroDivisorText = "S\xFD"

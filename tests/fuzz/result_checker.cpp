@@ -9,22 +9,14 @@
 
 namespace {
 
-ResultChecker* s_active = nullptr;
 WatchedProcedures s_procedures;
 
 constexpr const char* CarryCaptionOff = "Carry Flag: 0";
 
 } // namespace
 
-ResultChecker::ResultChecker(Report report) : m_report(std::move(report)) {}
-
-ResultChecker::~ResultChecker() {
-    if (s_active == this)
-        s_active = nullptr;
-}
-
 void ResultChecker::attach() {
-    s_active = this;
+    make_active();
     s_procedures.clear();
     s_procedures.put_in_front(PageHandles[0], &WatchCalculatingPage);
     s_procedures.put_in_front(PageHandles[1], &WatchCalculatingPage);
@@ -35,8 +27,8 @@ void ResultChecker::attach() {
 LRESULT CALLBACK ResultChecker::WatchCalculatingPage(HWND page, UINT message, WPARAM wparam,
                                                      LPARAM lparam) {
     // The pages decide a command by its id alone, whatever the notification.
-    if (message == WM_COMMAND && s_active != nullptr && model::RowOfButton(LOWORD(wparam)))
-        return s_active->run_row_command(LOWORD(wparam), page, message, wparam, lparam);
+    if (message == WM_COMMAND && active() != nullptr && model::RowOfButton(LOWORD(wparam)))
+        return active()->run_row_command(LOWORD(wparam), page, message, wparam, lparam);
     return s_procedures.forward(page, message, wparam, lparam);
 }
 
@@ -44,8 +36,8 @@ LRESULT CALLBACK ResultChecker::WatchMainWindow(HWND window, UINT message, WPARA
                                                 LPARAM lparam) {
     const LRESULT result = s_procedures.forward(window, message, wparam, lparam);
     if (message == WM_COMMAND && LOWORD(wparam) == ClearButton && HIWORD(wparam) == BN_CLICKED &&
-        s_active != nullptr)
-        s_active->check_cleared();
+        active() != nullptr)
+        active()->check_cleared();
     return result;
 }
 
@@ -65,13 +57,13 @@ LRESULT ResultChecker::run_row_command(int button, HWND page, UINT message, WPAR
                                (row.second != 0 ? ", B " + Quoted(second) : "") +
                                (row.carry_box != 0 ? carry ? ", carry 1" : ", carry 0" : "");
     if (shown != expected)
-        m_report(std::string(row.name) + " (" + std::to_string(row.button) + ") of " + inputs +
-                 " wrote " + Quoted(shown) + " into " + std::to_string(row.result) +
-                 " where the model computes " + Quoted(expected));
+        report(std::string(row.name) + " (" + std::to_string(row.button) + ") of " + inputs +
+               " wrote " + Quoted(shown) + " into " + std::to_string(row.result) +
+               " where the model computes " + Quoted(expected));
     if (TextOfControl(row.first) != first ||
         (row.second != 0 && TextOfControl(row.second) != second))
-        m_report(std::string(row.name) + " (" + std::to_string(row.button) +
-                 ") rewrote an operand of " + inputs);
+        report(std::string(row.name) + " (" + std::to_string(row.button) +
+               ") rewrote an operand of " + inputs);
     // Reported once: afterwards the field is judged by what it shows.
     m_expected[row.result] = shown;
     return result;
@@ -82,12 +74,12 @@ LRESULT ResultChecker::run_row_command(int button, HWND page, UINT message, WPAR
 void ResultChecker::check_cleared() {
     for (const FieldInfo& field : Fields())
         if (field.page != 2 && !TextOfControl(field.id).empty())
-            m_report("Temizle left " + Quoted(TextOfControl(field.id)) + " in " +
-                     std::to_string(field.id));
+            report("Temizle left " + Quoted(TextOfControl(field.id)) + " in " +
+                   std::to_string(field.id));
     for (int box : {LogicCarryBox, MathCarryBox})
         if (IsChecked(ControlOf(box)) || TextOfControl(box) != CarryCaptionOff)
-            m_report("Temizle left carry box " + std::to_string(box) + " " +
-                     Quoted(TextOfControl(box)) + (IsChecked(ControlOf(box)) ? ", checked" : ""));
+            report("Temizle left carry box " + std::to_string(box) + " " +
+                   Quoted(TextOfControl(box)) + (IsChecked(ControlOf(box)) ? ", checked" : ""));
     const model::DerivedForms zero = model::DerivedFormsFromHexField("");
     const std::pair<int, std::string> conversion[] = {
         {HexField, ""},
@@ -100,8 +92,8 @@ void ResultChecker::check_cleared() {
     };
     for (const auto& [id, expected] : conversion)
         if (TextOfControl(id) != expected)
-            m_report("after Temizle " + std::to_string(id) + " shows " + Quoted(TextOfControl(id)) +
-                     " where the model has " + Quoted(expected));
+            report("after Temizle " + std::to_string(id) + " shows " + Quoted(TextOfControl(id)) +
+                   " where the model has " + Quoted(expected));
     for (const model::Row& row : model::Rows())
         m_expected[row.result] = TextOfControl(row.result);
 }
@@ -121,9 +113,9 @@ void ResultChecker::after_action(const Action& action) {
             if (action.kind == ActionKind::SetText && action.target == row.result)
                 continue; // the run itself wrote it
             if (shown != m_expected[row.result])
-                m_report(std::to_string(row.result) + " changed to " + Quoted(shown) + " from " +
-                         Quoted(m_expected[row.result]) + " without a command of its row " +
-                         row.name);
+                report(std::to_string(row.result) + " changed to " + Quoted(shown) + " from " +
+                       Quoted(m_expected[row.result]) + " without a command of its row " +
+                       row.name);
         }
     }
     // Nothing is held between actions, so that the soak's memory readings are the program's.

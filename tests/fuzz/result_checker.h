@@ -6,6 +6,7 @@
 // "Temizle" leaves in every field. It watches the two pages' commands and the main window's
 // "Temizle" from in front of their window procedures.
 
+#include "action_checker.h"
 #include "user_actions.h"
 
 #include "platform/win/windows_api.h"
@@ -15,14 +16,9 @@
 #include <string>
 #include <unordered_map>
 
-class ResultChecker {
+class ResultChecker : public ActionChecker<ResultChecker> {
   public:
-    using Report = std::function<void(const std::string&)>;
-
-    explicit ResultChecker(Report report);
-    ~ResultChecker();
-    ResultChecker(const ResultChecker&) = delete;
-    ResultChecker& operator=(const ResultChecker&) = delete;
+    using ActionChecker::ActionChecker;
 
     // Starts watching the live main window.
     void attach();
@@ -40,7 +36,6 @@ class ResultChecker {
     LRESULT run_row_command(int button, HWND page, UINT message, WPARAM wparam, LPARAM lparam);
     void check_cleared();
 
-    Report m_report;
     std::unordered_map<int, std::string> m_expected; // by result field id
     std::uint64_t m_results_checked = 0;
 };

@@ -15,7 +15,6 @@ namespace {
 
 constexpr std::size_t RecentActionsKept = 24;
 
-WindowInvariants* s_watching = nullptr;
 WatchedProcedures s_convert_page;
 int s_notification_depth = 0;
 
@@ -45,18 +44,44 @@ bool IsWithinBound(const FieldInfo& field, std::string_view text) {
 
 } // namespace
 
+// The two input fields of a group of the conversion page, which follow each other: whichever
+// the user changed last, the other shows its form of it.
+struct FollowingFields {
+    int first;
+    int second;
+    const char* group;
+    std::string (*second_of)(std::string_view first);
+    const char* second_does_not_follow;
+    std::string (*first_of)(std::string_view second);
+    const char* first_does_not_follow;
+};
+
+namespace {
+
+constexpr FollowingFields NumericFields{HexField,
+                                        BinaryField,
+                                        "numeric",
+                                        model::BinaryFieldFromHexField,
+                                        "4006 is not the binary form of 4004",
+                                        model::HexFieldFromBinaryField,
+                                        "4004 is not the hexadecimal form of 4006"};
+constexpr FollowingFields StringFields{PairField,
+                                       TextField,
+                                       "string",
+                                       model::TextFieldFromPairField,
+                                       "4016 does not show what 4014 decodes to",
+                                       model::PairFieldFromTextField,
+                                       "4014 does not show what 4016 encodes to"};
+
+} // namespace
+
 WindowInvariants::WindowInvariants(BrokenRuleReport report)
-    : m_report(std::move(report)), m_results([this](const std::string& what) { fail(what); }),
+    : ActionChecker(std::move(report)), m_results([this](const std::string& what) { fail(what); }),
       m_keystrokes([this](const std::string& what) { fail(what); }),
       m_exempt(Fields().size(), false), m_texts_before(Fields().size()) {}
 
-WindowInvariants::~WindowInvariants() {
-    if (s_watching == this)
-        s_watching = nullptr;
-}
-
 void WindowInvariants::attach() {
-    s_watching = this;
+    make_active();
     s_notification_depth = 0;
     ForgetControls();
     s_convert_page.clear();
@@ -69,17 +94,17 @@ void WindowInvariants::attach() {
 
 LRESULT CALLBACK WindowInvariants::WatchConvertPage(HWND page, UINT message, WPARAM wparam,
                                                     LPARAM lparam) {
-    if (message != WM_COMMAND || s_watching == nullptr)
+    if (message != WM_COMMAND || active() == nullptr)
         return s_convert_page.forward(page, message, wparam, lparam);
     const int id = LOWORD(wparam);
     const UINT code = HIWORD(wparam);
-    s_watching->on_notification(id, code, s_notification_depth);
+    active()->on_notification(id, code, s_notification_depth);
     ++s_notification_depth;
     const LRESULT result = s_convert_page.forward(page, message, wparam, lparam);
     --s_notification_depth;
     // The page's reaction to a change of 4004 has just rewritten the decimal and octal forms.
-    if (code == EN_CHANGE && id == HexField && s_watching != nullptr)
-        s_watching->m_derived_set_by_program = false;
+    if (code == EN_CHANGE && id == HexField && active() != nullptr)
+        active()->m_derived_set_by_program = false;
     return result;
 }
 
@@ -131,9 +156,9 @@ void WindowInvariants::fail(const std::string& what) const {
     std::string report = what + "\nrecent actions, oldest first:";
     for (const std::string& action : m_recent)
         report += "\n  " + action;
-    if (!m_report)
+    if (!has_report())
         Fail(report);
-    m_report(report);
+    ActionChecker::report(report);
 }
 
 void WindowInvariants::before_action() {
@@ -159,7 +184,7 @@ void WindowInvariants::after_action(const Action& action) {
     check_pages();
     check_carry_boxes();
     check_numeric_forms();
-    check_string_forms();
+    check_following(StringFields, m_string);
     check_opened_addresses();
     // Released once compared: between actions the checker holds none of the texts, so
     // that the soak's memory readings are the program's own.
@@ -231,24 +256,33 @@ void WindowInvariants::check_carry_boxes() const {
     }
 }
 
-void WindowInvariants::check_numeric_forms() const {
-    const std::string hex = TextOfControl(HexField);
-    const std::string binary = TextOfControl(BinaryField);
-    auto context = [&] { return " (4004 " + Quoted(hex) + ", 4006 " + Quoted(binary) + ")"; };
-    switch (m_numeric) {
+std::string WindowInvariants::check_following(const FollowingFields& fields,
+                                              LastChanged last) const {
+    const std::string first = TextOfControl(fields.first);
+    const std::string second = TextOfControl(fields.second);
+    auto context = [&] {
+        return " (" + std::to_string(fields.first) + " " + Quoted(first) + ", " +
+               std::to_string(fields.second) + " " + Quoted(second) + ")";
+    };
+    switch (last) {
     case LastChanged::Nothing:
-        if (!(hex.empty() && binary.empty()))
-            fail("numeric fields filled by nobody" + context());
+        if (!(first.empty() && second.empty()))
+            fail(std::string(fields.group) + " fields filled by nobody" + context());
         break;
     case LastChanged::First:
-        if (binary != model::BinaryFieldFromHexField(hex))
-            fail("4006 is not the binary form of 4004" + context());
+        if (second != fields.second_of(first))
+            fail(fields.second_does_not_follow + context());
         break;
     case LastChanged::Second:
-        if (hex != model::HexFieldFromBinaryField(binary))
-            fail("4004 is not the hexadecimal form of 4006" + context());
+        if (first != fields.first_of(second))
+            fail(fields.first_does_not_follow + context());
         break;
     }
+    return first;
+}
+
+void WindowInvariants::check_numeric_forms() const {
+    const std::string hex = check_following(NumericFields, m_numeric);
     if (m_derived_set_by_program)
         return;
     const std::string derived[] = {TextOfControl(SignedField), TextOfControl(UnsignedField),
@@ -263,27 +297,7 @@ void WindowInvariants::check_numeric_forms() const {
     for (int form = 0; form < 3; ++form)
         if (derived[form] != expected[form])
             fail("decimal or octal form " + Quoted(derived[form]) + " where " +
-                 Quoted(expected[form]) + " belongs" + context());
-}
-
-void WindowInvariants::check_string_forms() const {
-    const std::string pairs = TextOfControl(PairField);
-    const std::string text = TextOfControl(TextField);
-    auto context = [&] { return " (4014 " + Quoted(pairs) + ", 4016 " + Quoted(text) + ")"; };
-    switch (m_string) {
-    case LastChanged::Nothing:
-        if (!(pairs.empty() && text.empty()))
-            fail("string fields filled by nobody" + context());
-        break;
-    case LastChanged::First:
-        if (text != model::TextFieldFromPairField(pairs))
-            fail("4016 does not show what 4014 decodes to" + context());
-        break;
-    case LastChanged::Second:
-        if (pairs != model::PairFieldFromTextField(text))
-            fail("4014 does not show what 4016 encodes to" + context());
-        break;
-    }
+                 Quoted(expected[form]) + " belongs (4004 " + Quoted(hex) + ")");
 }
 
 void WindowInvariants::check_opened_addresses() const {

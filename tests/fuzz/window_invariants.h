@@ -60,12 +60,11 @@ struct ModelChecks {
     }
 };
 
-class WindowInvariants {
+struct FollowingFields;
+
+class WindowInvariants : public ActionChecker<WindowInvariants> {
   public:
     explicit WindowInvariants(BrokenRuleReport report = {});
-    ~WindowInvariants();
-    WindowInvariants(const WindowInvariants&) = delete;
-    WindowInvariants& operator=(const WindowInvariants&) = delete;
 
     // Starts watching a newly created main window; checks its first state.
     void attach();
@@ -88,11 +87,11 @@ class WindowInvariants {
     void check_read_only_unchanged(const Action& action) const;
     void check_pages() const;
     void check_carry_boxes() const;
+    // Checks a pair of following fields of the conversion page; returns the first's text.
+    std::string check_following(const FollowingFields& fields, LastChanged last) const;
     void check_numeric_forms() const;
-    void check_string_forms() const;
     void check_opened_addresses() const;
 
-    BrokenRuleReport m_report;
     ResultChecker m_results;
     KeystrokeChecker m_keystrokes;
     std::vector<bool> m_exempt; // by index into Fields()
