@@ -4,6 +4,7 @@
 
 #include "control_test_dialog.h"
 
+#include "app/main_dialog.h"
 #include "platform/backends/headless/headless_backend.h"
 #include "platform/paint/system_colours.h"
 
@@ -117,4 +118,16 @@ TEST(SystemColours, TheDesktopsSchemeRecoloursTheWindowAndItsBrushes) {
         // A brush taken before the change has the new colour, as Windows' system brushes do.
         EXPECT_EQ(face_brush->colour, SystemColour(scheme.scheme, COLOR_BTNFACE));
     }
+}
+
+// A dark desktop never sees the window light: the palette is taken before the first frame.
+TEST(SystemColours, TheFirstFrameHasTheDesktopsColours) {
+    HeadlessBackend& backend = StartHeadlessWindows(&ProgramResources);
+    backend.set_colour_scheme(ColourScheme::Dark);
+    RunMainWindow(); // no input queued: the loop presents one frame and stops
+    ASSERT_EQ(backend.presented_frames(), 1);
+    ASSERT_FALSE(Windows().frame.commands.empty());
+    const DrawCommand& background = Windows().frame.commands.front();
+    EXPECT_EQ(background.op, DrawOp::Fill);
+    EXPECT_EQ(background.colour, SystemColour(ColourScheme::Dark, COLOR_BTNFACE));
 }

@@ -6,8 +6,8 @@
 // system (core/window_system.h) turns events into messages. Texts cross this seam as bytes of
 // code page 1254; a backend converts to and from its own encoding at its edge.
 
+#include "platform/paint/colour_scheme.h"
 #include "platform/paint/draw_list.h"
-#include "platform/paint/system_colours.h"
 #include "platform/paint/text_measure.h"
 
 #include <cstdint>

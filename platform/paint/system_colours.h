@@ -6,11 +6,8 @@
 // from two classic ones kept as they always were (system_colours.cpp). Which palette is in
 // use is the window system's state; asking the desktop is the backends'.
 
+#include "platform/paint/colour_scheme.h"
 #include "platform/win/windows_api.h"
-
-#include <cstdint>
-
-enum class ColourScheme : std::uint8_t { Classic, Dark, HighContrast };
 
 // The colour of a COLOR_ index in a palette; black for an index the palettes do not name.
 COLORREF SystemColour(ColourScheme scheme, int index);

@@ -14,7 +14,9 @@ set(rules
     # Painting draw lists into SDL surfaces with SDL_ttf, for the backends that draw in software.
     "platform/backends/software/=platform/paint/,platform/text/"
     # The measuring backend is the headless one with the display's font.
-    "platform/backends/sdl/=platform/backends/backend.h,platform/backends/software/,platform/backends/headless/,platform/paint/,platform/text/"
+    "platform/backends/sdl/=platform/backends/backend.h,platform/backends/software/,platform/backends/headless/,platform/desktop/,platform/paint/,platform/text/"
+    # The desktop's services on the session bus, for the backends of a Linux desktop.
+    "platform/desktop/=platform/paint/"
     "platform/backends/win32/=platform/text/,platform/win/windows_api.h"
     "platform/core/=platform/backends/backend.h,platform/paint/,platform/text/,platform/win/"
     "platform/win/=platform/core/,platform/paint/,platform/text/"

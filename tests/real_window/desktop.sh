@@ -24,6 +24,9 @@ finish() {
         kill "$program_pid" 2>/dev/null
         wait "$program_pid" 2>/dev/null
     fi
+    if [ -n "${bus_pid:-}" ]; then
+        kill "$bus_pid" 2>/dev/null
+    fi
     if [ -n "${xvfb_pid:-}" ]; then
         kill "$xvfb_pid" 2>/dev/null
         wait "$xvfb_pid" 2>/dev/null
@@ -66,16 +69,27 @@ start_display() {
     "$bin/kalvetra-desktop-probe" turkish-keys || fail "cannot set up the keyboard"
 }
 
+# start_session_bus: a D-Bus session bus of the test's own (dbus-daemon); the program started
+# afterwards uses it, and `session_bus` names its address. Skipped without dbus-daemon.
+start_session_bus() {
+    command -v dbus-daemon >/dev/null 2>&1 || { echo "$name: no dbus-daemon, skipped"; exit 77; }
+    dbus-daemon --session --fork --print-address=3 --print-pid=4 \
+        3>"$work/bus-address" 4>"$work/bus-pid" || fail "cannot start a session bus"
+    session_bus=$(cat "$work/bus-address")
+    bus_pid=$(cat "$work/bus-pid")
+}
+
 # start_program [COMMAND...]: the real program (or the command that runs it) on the display,
 # its window found, given the keyboard (there is no window manager to do it) and its controls
 # located. It runs as on a bare X server: no session bus (none named, none in the runtime
-# folder), so that a bus daemon started for it would show. It runs under
-# kalvetra-child-watch, which passes the ending signals on to it and writes down every
-# process of its that outlives it. The window has `window_wait` seconds (30) to appear.
+# folder), so that a bus daemon started for it would show; or on the test's own bus, after
+# start_session_bus. It runs under kalvetra-child-watch, which passes the ending signals on
+# to it and writes down every process of its that outlives it. The window has `window_wait` seconds (30) to appear.
 start_program() {
     [ "$#" -gt 0 ] || set -- "$bin/kalvetra"
     mkdir -p "$work/runtime"
     env -u DBUS_SESSION_BUS_ADDRESS XDG_RUNTIME_DIR="$work/runtime" \
+        ${session_bus:+DBUS_SESSION_BUS_ADDRESS="$session_bus"} \
         "$bin/kalvetra-child-watch" "$work/survivors" "$@" \
         >"$work/program.out" 2>"$work/program.err" &
     program_pid=$!
@@ -170,6 +184,12 @@ copy_focused() {
         sleep 0.1
     done
     echo
+}
+
+# pixel X Y: the colour of a point of the window, as "#RRGGBB".
+pixel() {
+    import -silent -window "$window" -crop "1x1+$1+$2" -depth 8 txt:- 2>/dev/null |
+        grep -o '#[0-9A-F]\{6\}' | head -n 1
 }
 
 # expect_field ID TEXT: clicks the field and copies its text, which must be TEXT.

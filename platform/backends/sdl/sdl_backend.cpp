@@ -6,6 +6,7 @@
 #include "platform/backends/sdl/url_launcher.h"
 #include "platform/backends/sdl/x11_clipboard.h"
 #include "platform/backends/sdl/x11_display.h"
+#include "platform/desktop/appearance_portal.h"
 #include "platform/paint/png_writer.h"
 #include "platform/text/codepage1254.h"
 
@@ -47,6 +48,7 @@ SdlBackend::~SdlBackend() {
             SDL_FreeCursor(cursor);
     }
     m_font.reset();
+    m_portal.reset();
     if (m_start != Start::NotYet)
         SDL_Quit();
 }
@@ -55,6 +57,14 @@ bool SdlBackend::start() const {
     if (m_start != Start::NotYet)
         return m_start == Start::Done;
     m_start = Start::Failed;
+    // The question goes out first, so that its answer comes while SDL and the font start.
+    m_portal = std::make_unique<AppearancePortal>([this] {
+        SDL_Event event{};
+        event.type = m_appearance_event;
+        if (event.type != 0)
+            SDL_PushEvent(&event);
+    });
+    m_portal_asked = std::chrono::steady_clock::now();
     // An X display (the bell and the loss of the display need one), unless SDL_VIDEODRIVER
     // asks for another. Software drawing on the window surface only; the calculator is a
     // normal desktop window that neither bypasses the compositor nor keeps the screen saver
@@ -82,6 +92,8 @@ bool SdlBackend::start() const {
         return false;
     }
     ExitOnDisplayLoss();
+    if (const Uint32 registered = SDL_RegisterEvents(1); registered != static_cast<Uint32>(-1))
+        m_appearance_event = registered;
     m_ending_signals.start_delivering();
     m_url_opener = FindUrlOpener();
     m_font = std::make_unique<InterfaceFont>();
@@ -218,6 +230,10 @@ bool SdlBackend::translate(const SDL_Event& sdl_event, InputEvent& event) {
         event.type = Type::Close;
         return true;
     }
+    if (sdl_event.type == m_appearance_event && sdl_event.type != 0) {
+        event.type = Type::Appearance;
+        return true;
+    }
     switch (sdl_event.type) {
     case SDL_KEYDOWN:
     case SDL_KEYUP: {
@@ -326,6 +342,20 @@ void SdlBackend::show_cursor(CursorShape shape) {
     if (cursor != nullptr)
         SDL_SetCursor(cursor);
     SDL_ShowCursor(SDL_ENABLE);
+}
+
+ColourScheme SdlBackend::colour_scheme() {
+    if (!start())
+        return ColourScheme::Classic;
+    // The first frame waits for the answer at most as long again as start-up has taken
+    // since the question: a running portal has answered long before, one that the bus must
+    // start first may not have, and its answer then comes as a change.
+    if (!m_has_waited_for_portal) {
+        m_has_waited_for_portal = true;
+        const auto now = std::chrono::steady_clock::now();
+        m_portal->wait_for_answer(now + (now - m_portal_asked));
+    }
+    return m_portal->scheme();
 }
 
 X11ClipboardReader* SdlBackend::clipboard_reader() {

@@ -2,9 +2,10 @@
 
 // The display backend for a real desktop: one fixed-size SDL2 window drawn in software on
 // its window surface (no renderer, no OpenGL), text in a metric-compatible free font through
-// SDL_ttf, input turned into InputEvents, and the X display for the bell and for reading the
-// clipboard. The signals that ask the program to end arrive as the window's close. It renders
-// the draw lists it is given and knows nothing of windows, messages or controls.
+// SDL_ttf, input turned into InputEvents, the X display for the bell and for reading the
+// clipboard, and the desktop's colour scheme from its portal. The signals that ask the program to
+// end arrive as the window's close. It renders the draw lists it is given and knows nothing of
+// windows, messages or controls.
 
 #include "platform/backends/backend.h"
 #include "platform/backends/sdl/ending_signals.h"
@@ -12,11 +13,13 @@
 #include "platform/backends/software/surface_painter.h"
 
 #include <SDL.h>
+#include <chrono>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+class AppearancePortal;
 class X11ClipboardReader;
 
 class SdlBackend : public Backend {
@@ -36,6 +39,7 @@ class SdlBackend : public Backend {
     bool wait_event(InputEvent& event, int timeout_ms) override;
     void beep() override;
     void show_cursor(CursorShape shape) override;
+    ColourScheme colour_scheme() override;
     void set_clipboard(std::string_view text) override;
     std::optional<std::string> clipboard() override;
     bool open_url(const std::string& address) override;
@@ -68,6 +72,12 @@ class SdlBackend : public Backend {
     // The link's opener, found once when SDL starts; nullopt when there is none.
     mutable std::optional<std::string> m_url_opener;
     mutable std::unique_ptr<InterfaceFont> m_font; // loaded when SDL starts
+    // The desktop's appearance, asked for as SDL starts and waited for a while at the first
+    // frame; its changes arrive as events of their own type.
+    mutable std::unique_ptr<AppearancePortal> m_portal;
+    mutable std::chrono::steady_clock::time_point m_portal_asked;
+    mutable Uint32 m_appearance_event = 0;
+    bool m_has_waited_for_portal = false;
 
     SDL_Window* m_window = nullptr;
     int m_width = 0, m_height = 0; // the window's size, whatever the display asks
