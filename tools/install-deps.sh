@@ -8,7 +8,7 @@ set -e
 packages="cmake ninja-build g++ pkg-config libsdl2-dev libsdl2-ttf-dev libfontconfig-dev libx11-dev
 fonts-liberation2 googletest libgtest-dev xvfb xdotool xclip x11-utils libxdamage-dev libbenchmark-dev
 desktop-file-utils appstream dpkg-dev libxfixes-dev imagemagick libxtst-dev man-db librsvg2-bin
-dbus-x11 valgrind libglib2.0-dev
+dbus-x11 valgrind libglib2.0-dev libxrandr-dev
 clang libclang-rt-14-dev"
 for group in "$@"; do
     case "$group" in

@@ -7,7 +7,7 @@
 # The display is the test's own Xvfb, never $DISPLAY: there is no window manager on it, its
 # density (and so the window's scale) is known, and its clipboard and keyboard focus are not
 # shared with another test or with a desktop. Without Xvfb, xdotool or xclip the test is
-# skipped (exit 77).
+# skipped (exit 77). Helper programs a test starts and lists in `helper_pids` end with it.
 
 fail() {
     echo "$name: $*" >&2
@@ -24,6 +24,9 @@ finish() {
         kill "$program_pid" 2>/dev/null
         wait "$program_pid" 2>/dev/null
     fi
+    for helper_pid in ${helper_pids:-}; do
+        kill "$helper_pid" 2>/dev/null
+    done
     if [ -n "${bus_pid:-}" ]; then
         kill "$bus_pid" 2>/dev/null
     fi

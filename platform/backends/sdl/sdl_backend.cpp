@@ -1,10 +1,12 @@
 #include "platform/backends/sdl/sdl_backend.h"
 
+#include "platform/backends/sdl/desktop_scale.h"
 #include "platform/backends/sdl/icon_image.h"
 #include "platform/backends/sdl/key_mapping.h"
 #include "platform/backends/sdl/session_bus.h"
 #include "platform/backends/sdl/url_launcher.h"
 #include "platform/backends/sdl/x11_clipboard.h"
+#include "platform/backends/sdl/x11_desktop_dpi.h"
 #include "platform/backends/sdl/x11_display.h"
 #include "platform/desktop/appearance_portal.h"
 #include "platform/paint/png_writer.h"
@@ -19,20 +21,13 @@
 
 namespace {
 
-constexpr float ReferenceDpi = 96.0f;
-
 std::string LastSdlError(const char* what) {
     return std::string(what) + ": " + SDL_GetError();
 }
 
-// 1 below 144 dots per inch, 2 from there on. SDL knows the monitor's resolution where the
-// display reports its physical size; X servers without one (Xvfb) still have the core
-// screen's.
-int DisplayScale() {
-    float horizontal_dpi = 0;
-    if (SDL_GetDisplayDPI(0, nullptr, &horizontal_dpi, nullptr) != 0 || horizontal_dpi <= 0)
-        horizontal_dpi = X11ScreenDpi().value_or(ReferenceDpi);
-    return std::clamp(static_cast<int>(std::lround(horizontal_dpi / ReferenceDpi)), 1, 2);
+// The desktop's scale, 1 where no desktop says.
+float DesktopScale() {
+    return ScaleForDpi(X11DesktopDpi().value_or(ClassicDpi));
 }
 
 } // namespace
@@ -97,7 +92,7 @@ bool SdlBackend::start() const {
     m_ending_signals.start_delivering();
     m_url_opener = FindUrlOpener();
     m_font = std::make_unique<InterfaceFont>();
-    if (!m_font->load(DisplayScale())) {
+    if (!m_font->load(DesktopScale())) {
         m_error = m_font->error();
         return false;
     }

@@ -1,9 +1,8 @@
 #pragma once
 
 // The few things the sdl backend asks of the X display directly, which SDL does not offer:
-// ringing the bell, the screen's resolution where SDL cannot tell it, the display's name and
-// a round trip on SDL's connection, and ending the program with one clear line when the
-// display goes away.
+// ringing the bell, the display's name and a round trip on SDL's connection, and ending the
+// program with one clear line when the display goes away.
 
 #include <SDL.h>
 
@@ -20,6 +19,3 @@ void SyncDisplay(SDL_Window* window);
 // display" on stderr and exits with status 1, instead of Xlib's own message; an error in one
 // request (a clipboard reader that went away) no longer ends the program.
 void ExitOnDisplayLoss();
-// The dots per inch that the desktop asks fonts to use (the Xft.dpi resource), else the
-// screen's size in pixels over its size in millimetres; nullopt without an X display.
-std::optional<float> X11ScreenDpi();
