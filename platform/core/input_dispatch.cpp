@@ -119,11 +119,17 @@ static void DispatchMouseDown(const InputEvent& event) {
         return;
     }
     LPARAM point = LocalPoint(target, event.x, event.y);
-    if (event.button == MouseButton::Left) {
+    switch (event.button) {
+    case MouseButton::Left:
         system.capture = target;
         SendMessage(target, event.clicks >= 2 ? WM_LBUTTONDBLCLK : WM_LBUTTONDOWN, 1, point);
-    } else {
+        break;
+    case MouseButton::Right:
         SendMessage(target, WM_RBUTTONDOWN, 2, point);
+        break;
+    case MouseButton::Middle:
+        SendMessage(target, WM_MBUTTONDOWN, 0x10, point); // MK_MBUTTON held
+        break;
     }
 }
 
@@ -145,6 +151,12 @@ static void DispatchMouseUp(const InputEvent& event) {
         return;
     }
     HWND target = WindowAt(event.x, event.y);
+    if (event.button == MouseButton::Middle) {
+        if (IsLive(target)) {
+            SendMessage(target, WM_MBUTTONUP, 0, LocalPoint(target, event.x, event.y));
+        }
+        return;
+    }
     if (IsLive(target)) {
         SendMessage(target, WM_RBUTTONUP, 0, LocalPoint(target, event.x, event.y));
     }

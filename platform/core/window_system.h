@@ -47,6 +47,9 @@ struct WindowSystem {
     bool caret_on = true;
     bool window_active = true; // the top-level window has the desktop's keyboard
 
+    // While a middle-button paste runs its WM_PASTE: the paste reads the PRIMARY selection.
+    bool is_pasting_primary = false;
+
     std::vector<std::unique_ptr<BrushHandle>> brushes; // made by CreateSolidBrush
     // The palette of GetSysColor, as the desktop's appearance asks, and the brushes of
     // GetSysColorBrush by colour index, which change colour with it.

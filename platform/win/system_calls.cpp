@@ -169,12 +169,20 @@ std::optional<std::string> ReadClipboardText() {
     if (!system.backend) {
         return std::string();
     }
-    return system.backend->clipboard();
+    return system.is_pasting_primary ? system.backend->primary_selection()
+                                     : system.backend->clipboard();
 }
 
 void WriteClipboardText(std::string_view text) {
     WindowSystem& system = Windows();
     if (system.backend) {
         system.backend->set_clipboard(text);
+    }
+}
+
+void OfferPrimarySelection(std::string_view text) {
+    WindowSystem& system = Windows();
+    if (system.backend) {
+        system.backend->set_primary_selection(text);
     }
 }

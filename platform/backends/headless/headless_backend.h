@@ -44,6 +44,10 @@ class HeadlessBackend : public Backend {
     void set_clipboard_contents(std::optional<std::string> contents) {
         m_clipboard = std::move(contents);
     }
+    // A PRIMARY selection as another program would offer it; nullopt as for the clipboard.
+    void set_primary_selection_contents(std::optional<std::string> contents) {
+        m_primary = std::move(contents);
+    }
     // The desktop's colour scheme, as the window system reads it next.
     void set_colour_scheme(ColourScheme scheme) { m_colour_scheme = scheme; }
     void fail_to_open(std::string reason) { m_open_failure = std::move(reason); }

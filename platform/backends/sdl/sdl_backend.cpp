@@ -261,12 +261,14 @@ bool SdlBackend::translate(const SDL_Event& sdl_event, InputEvent& event) {
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP: {
         const Uint8 button = sdl_event.button.button;
-        if (button != SDL_BUTTON_LEFT && button != SDL_BUTTON_RIGHT)
+        if (button != SDL_BUTTON_LEFT && button != SDL_BUTTON_RIGHT && button != SDL_BUTTON_MIDDLE)
             return false;
         event.type = sdl_event.type == SDL_MOUSEBUTTONDOWN ? Type::MouseDown : Type::MouseUp;
         event.x = sdl_event.button.x;
         event.y = sdl_event.button.y;
-        event.button = button == SDL_BUTTON_LEFT ? MouseButton::Left : MouseButton::Right;
+        event.button = button == SDL_BUTTON_LEFT    ? MouseButton::Left
+                       : button == SDL_BUTTON_RIGHT ? MouseButton::Right
+                                                    : MouseButton::Middle;
         // As on Windows, the second click of a quick run is a double click and the third
         // starts over with a single one.
         event.clicks = sdl_event.button.clicks % 2 == 0 ? 2 : 1;
@@ -363,42 +365,58 @@ X11ClipboardReader* SdlBackend::clipboard_reader() {
                : nullptr;
 }
 
-void SdlBackend::set_clipboard(std::string_view text) {
+void SdlBackend::set_selection(X11Selection selection, std::string_view text) {
     if (!start())
         return;
-    if (SDL_SetClipboardText(CodePage1254ToUtf8(text).c_str()) != 0) {
-        m_error = LastSdlError("cannot set the clipboard");
+    const std::string utf8 = CodePage1254ToUtf8(text);
+    const int set = selection == X11Selection::Primary ? SDL_SetPrimarySelectionText(utf8.c_str())
+                                                       : SDL_SetClipboardText(utf8.c_str());
+    if (set != 0) {
+        m_error = LastSdlError("cannot set the selection");
         return;
     }
     if (X11ClipboardReader* reader = clipboard_reader()) {
-        // SDL's request to own the clipboard must have reached the display before the
+        // SDL's request to own the selection must have reached the display before the
         // reader, on a connection of its own, asks who owns it.
         SyncDisplay(m_window);
-        reader->note_sdl_owner();
+        reader->note_sdl_owner(selection);
     }
 }
 
-std::optional<std::string> SdlBackend::clipboard_utf8() {
+std::optional<std::string> SdlBackend::selection(X11Selection selection) {
+    if (!start())
+        return std::nullopt;
     if (X11ClipboardReader* reader = clipboard_reader()) {
-        SelectionRead read = reader->read();
+        SelectionRead read = reader->read(selection);
         if (read.outcome == SelectionRead::Outcome::Text)
-            return std::move(read.utf8);
+            return Utf8ToCodePage1254(read.utf8);
         if (read.outcome == SelectionRead::Outcome::Unanswered)
             return std::nullopt;
     }
-    char* utf8 = SDL_GetClipboardText();
+    // SDL's own copy, or a display other than X11.
+    char* utf8 =
+        selection == X11Selection::Primary ? SDL_GetPrimarySelectionText() : SDL_GetClipboardText();
     if (utf8 == nullptr)
         return std::string();
-    std::string text = utf8;
+    std::optional<std::string> text = Utf8ToCodePage1254(utf8);
     SDL_free(utf8);
     return text;
 }
 
+void SdlBackend::set_clipboard(std::string_view text) {
+    set_selection(X11Selection::Clipboard, text);
+}
+
 std::optional<std::string> SdlBackend::clipboard() {
-    if (!start())
-        return std::nullopt;
-    const std::optional<std::string> utf8 = clipboard_utf8();
-    return utf8 ? Utf8ToCodePage1254(*utf8) : std::nullopt;
+    return selection(X11Selection::Clipboard);
+}
+
+void SdlBackend::set_primary_selection(std::string_view text) {
+    set_selection(X11Selection::Primary, text);
+}
+
+std::optional<std::string> SdlBackend::primary_selection() {
+    return selection(X11Selection::Primary);
 }
 
 bool SdlBackend::open_url(const std::string& address) {

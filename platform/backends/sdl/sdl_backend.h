@@ -21,6 +21,7 @@
 
 class AppearancePortal;
 class X11ClipboardReader;
+enum class X11Selection;
 
 class SdlBackend : public Backend {
   public:
@@ -42,6 +43,8 @@ class SdlBackend : public Backend {
     ColourScheme colour_scheme() override;
     void set_clipboard(std::string_view text) override;
     std::optional<std::string> clipboard() override;
+    void set_primary_selection(std::string_view text) override;
+    std::optional<std::string> primary_selection() override;
     bool open_url(const std::string& address) override;
     bool save_screenshot(const std::string& path) override;
     std::string error() const override;
@@ -54,9 +57,12 @@ class SdlBackend : public Backend {
     // Asks for the size the window was opened with when the display gave it another; true
     // when the window has that size (again).
     bool keep_fixed_size();
-    // The clipboard's text as UTF-8; nullopt when it could not be read.
-    std::optional<std::string> clipboard_utf8();
-    // The X clipboard's own reader, while the window is on an X display; null elsewhere.
+    // The clipboard and the PRIMARY selection: offered through SDL, read on X11 by the
+    // reader of our own; nullopt when it could not be read or held a character that code
+    // page 1254 lacks.
+    void set_selection(X11Selection selection, std::string_view text);
+    std::optional<std::string> selection(X11Selection selection);
+    // The X selections' own reader, while the window is on an X display; null elsewhere.
     X11ClipboardReader* clipboard_reader();
 
     // The display lost what the window showed: the next frame goes out whole.
