@@ -4,7 +4,7 @@
 
 #include "desktop/portal_stand_in.h"
 
-#include "platform/desktop/appearance_portal.h"
+#include "platform/backends/desktop/appearance_portal.h"
 
 #include <gtest/gtest.h>
 

@@ -14,9 +14,10 @@ set(rules
     # Painting draw lists into SDL surfaces with SDL_ttf, for the backends that draw in software.
     "platform/backends/software/=platform/paint/,platform/text/"
     # The measuring backend is the headless one with the display's font.
-    "platform/backends/sdl/=platform/backends/backend.h,platform/backends/software/,platform/backends/headless/,platform/desktop/,platform/paint/,platform/text/"
-    # The desktop's services on the session bus, for the backends of a Linux desktop.
-    "platform/desktop/=platform/paint/"
+    "platform/backends/sdl/=platform/backends/backend.h,platform/backends/desktop/,platform/backends/software/,platform/backends/headless/,platform/paint/,platform/text/"
+    # What the display backends share of the desktop (the session bus, its portal's appearance
+    # settings): nothing of the window system but the names of its palettes.
+    "platform/backends/desktop/=platform/paint/colour_scheme.h"
     "platform/backends/win32/=platform/text/,platform/win/windows_api.h"
     "platform/core/=platform/backends/backend.h,platform/paint/,platform/text/,platform/win/"
     "platform/win/=platform/core/,platform/paint/,platform/text/"

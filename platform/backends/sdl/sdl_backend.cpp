@@ -1,14 +1,14 @@
 #include "platform/backends/sdl/sdl_backend.h"
 
+#include "platform/backends/desktop/appearance_portal.h"
+#include "platform/backends/desktop/session_bus.h"
 #include "platform/backends/sdl/desktop_scale.h"
 #include "platform/backends/sdl/icon_image.h"
 #include "platform/backends/sdl/key_mapping.h"
-#include "platform/backends/sdl/session_bus.h"
 #include "platform/backends/sdl/url_launcher.h"
 #include "platform/backends/sdl/x11_clipboard.h"
 #include "platform/backends/sdl/x11_desktop_dpi.h"
 #include "platform/backends/sdl/x11_display.h"
-#include "platform/desktop/appearance_portal.h"
 #include "platform/paint/png_writer.h"
 #include "platform/text/codepage1254.h"
 

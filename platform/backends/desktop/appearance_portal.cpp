@@ -1,6 +1,6 @@
-#include "platform/desktop/appearance_portal.h"
+#include "platform/backends/desktop/appearance_portal.h"
 
-#include "platform/desktop/session_bus.h"
+#include "platform/backends/desktop/session_bus.h"
 
 #include <cstring>
 
