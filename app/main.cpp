@@ -5,12 +5,16 @@
 #include "platform/backends/sdl/sdl_backend.h"
 #include "platform/platform.h"
 #include "resources/program_resources.h"
+#include "resources/window_icons.h"
 
 #include <cerrno>
 #include <cstdio>
 
 int main() {
-    StartWindowSystem(std::make_unique<SdlBackend>(), &ProgramResources);
+    IconPictures icon_sizes;
+    for (const WindowIconImage& image : WindowIconImages())
+        icon_sizes.push_back(image.bitmap);
+    StartWindowSystem(std::make_unique<SdlBackend>(std::move(icon_sizes)), &ProgramResources);
     const INT_PTR result = RunMainWindow();
     if (const std::string& failure = WindowSystemFailure(); !failure.empty()) {
         std::fprintf(stderr, "%s: %s\n", program_invocation_short_name, failure.c_str());

@@ -5,6 +5,7 @@
 #include "platform/backends/sdl/desktop_scale.h"
 #include "platform/backends/sdl/icon_image.h"
 #include "platform/backends/sdl/key_mapping.h"
+#include "platform/backends/sdl/net_wm_icon.h"
 #include "platform/backends/sdl/url_launcher.h"
 #include "platform/backends/sdl/x11_clipboard.h"
 #include "platform/backends/sdl/x11_desktop_dpi.h"
@@ -32,7 +33,7 @@ float DesktopScale() {
 
 } // namespace
 
-SdlBackend::SdlBackend() = default;
+SdlBackend::SdlBackend(IconPictures icon_sizes) : m_icon_sizes(std::move(icon_sizes)) {}
 
 SdlBackend::~SdlBackend() {
     m_ending_signals.stop_delivering();
@@ -147,6 +148,8 @@ void SdlBackend::close_window() {
 
 void SdlBackend::set_icon(std::span<const std::uint8_t> ico) {
     if (m_window == nullptr)
+        return;
+    if (!m_icon_sizes.empty() && SetNetWmIcon(m_window, NetWmIcon(m_icon_sizes)))
         return;
     SDL_Surface* icon = DecodeIcon(ico);
     if (icon == nullptr)

@@ -16,6 +16,7 @@
 #include <chrono>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -23,9 +24,15 @@ class AppearancePortal;
 class X11ClipboardReader;
 enum class X11Selection;
 
+// The program's icon at several sizes, as .bmp files, smallest first.
+using IconPictures = std::vector<std::span<const std::uint8_t>>;
+
 class SdlBackend : public Backend {
   public:
-    SdlBackend();
+    // On X11 the window offers the icon at every size of icon_sizes, so that task switchers
+    // and window lists need not scale one up; elsewhere, and without them, it has the one
+    // image of the .ico that the window system sets.
+    explicit SdlBackend(IconPictures icon_sizes = {});
     ~SdlBackend() override;
     SdlBackend(const SdlBackend&) = delete;
     SdlBackend& operator=(const SdlBackend&) = delete;
@@ -85,6 +92,7 @@ class SdlBackend : public Backend {
     mutable Uint32 m_appearance_event = 0;
     bool m_has_waited_for_portal = false;
 
+    IconPictures m_icon_sizes;
     SDL_Window* m_window = nullptr;
     int m_width = 0, m_height = 0; // the window's size, whatever the display asks
     std::unique_ptr<X11ClipboardReader> m_clipboard_reader; // made at the first paste on X11

@@ -1,6 +1,7 @@
 #include "platform/backends/sdl/x11_display.h"
 
 #include <SDL_syswm.h>
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 
 #include <unistd.h>
@@ -52,6 +53,21 @@ std::optional<std::string> X11DisplayName(SDL_Window* window) {
 void SyncDisplay(SDL_Window* window) {
     if (Display* display = DisplayOf(window))
         XSync(display, False);
+}
+
+bool SetNetWmIcon(SDL_Window* window, const std::vector<unsigned long>& cardinals) {
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    Display* display = DisplayOf(window);
+    if (display == nullptr || !SDL_GetWindowWMInfo(window, &info))
+        return false;
+    // Cardinals of format 32 go to Xlib as longs, whatever the size of a long.
+    XChangeProperty(display, info.info.x11.window, XInternAtom(display, "_NET_WM_ICON", False),
+                    XA_CARDINAL, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(cardinals.data()),
+                    static_cast<int>(cardinals.size()));
+    XFlush(display);
+    return true;
 }
 
 void ExitOnDisplayLoss() {
