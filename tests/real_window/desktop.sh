@@ -72,6 +72,29 @@ start_display() {
     "$bin/kalvetra-desktop-probe" turkish-keys || fail "cannot set up the keyboard"
 }
 
+# retry COMMAND...: runs the command every tenth of a second until it succeeds, 50 times at
+# the most; false when it never did.
+retry() {
+    tries=0
+    until "$@"; do
+        tries=$((tries + 1))
+        [ "$tries" -lt 50 ] || return 1
+        sleep 0.1
+    done
+}
+
+# start_helper OUTPUT COMMAND...: a helper program in the background, its output in OUTPUT,
+# ended with the test; waits until it prints a line beginning "ready". Its process is
+# `helper_pid`.
+start_helper() {
+    output=$1
+    shift
+    "$@" >"$output" 2>&1 &
+    helper_pid=$!
+    helper_pids="${helper_pids:-} $helper_pid"
+    retry grep -q '^ready' "$output" || fail "$1 did not start: $(cat "$output")"
+}
+
 # start_session_bus: a D-Bus session bus of the test's own (dbus-daemon); the program started
 # afterwards uses it, and `session_bus` names its address. Skipped without dbus-daemon.
 start_session_bus() {

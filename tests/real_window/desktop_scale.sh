@@ -25,15 +25,8 @@ window_size() {
 # settings_manager DPI: an XSETTINGS manager publishing it, in place of any before.
 settings_manager() {
     [ -z "${manager_pid:-}" ] || kill "$manager_pid"
-    "$bin/kalvetra-xsettings-owner" "$1" >"$work/manager.out" 2>&1 &
-    manager_pid=$!
-    helper_pids="${helper_pids:-} $manager_pid"
-    tries=0
-    until grep -q ready "$work/manager.out"; do
-        tries=$((tries + 1))
-        [ "$tries" -le 50 ] || fail "no settings manager: $(cat "$work/manager.out")"
-        sleep 0.1
-    done
+    start_helper "$work/manager.out" "$bin/kalvetra-xsettings-owner" "$1"
+    manager_pid=$helper_pid
 }
 
 xft_dpi() {

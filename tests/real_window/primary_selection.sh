@@ -22,14 +22,13 @@ primary() {
     timeout 5 xclip -o -selection primary 2>/dev/null
 }
 
+primary_is() {
+    [ "$(primary)" = "$1" ]
+}
+
 # expect_primary TEXT: what another program reads from the PRIMARY selection, soon.
 expect_primary() {
-    tries=0
-    until [ "$(primary)" = "$1" ]; do
-        tries=$((tries + 1))
-        [ "$tries" -lt 30 ] || fail "the PRIMARY selection holds \"$(primary)\", expected \"$1\""
-        sleep 0.1
-    done
+    retry primary_is "$1" || fail "the PRIMARY selection holds \"$(primary)\", expected \"$1\""
 }
 
 middle_click() {
@@ -71,14 +70,7 @@ middle_click 2005
 expect_field 2005 ''
 
 # An owner that never answers: no paste, one beep, and it keeps the selection.
-"$bin/kalvetra-clipboard-owner" --primary silent >"$work/owner.out" &
-helper_pids="$helper_pids $!"
-tries=0
-until grep -q '^ready' "$work/owner.out"; do
-    tries=$((tries + 1))
-    [ "$tries" -le 50 ] || fail "the silent owner did not start"
-    sleep 0.1
-done
+start_helper "$work/owner.out" "$bin/kalvetra-clipboard-owner" --primary silent
 owner_window=$(sed -n 's/^ready //p' "$work/owner.out")
 bells_before=$(cat "$work/bells")
 middle_click 2008
