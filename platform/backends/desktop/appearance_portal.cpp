@@ -39,20 +39,21 @@ struct AppearancePortal::Question {
     Method method;
 };
 
-AppearancePortal::AppearancePortal(std::function<void()> changed)
-    : m_changed(std::move(changed)), m_cancellable(g_cancellable_new()) {
+AppearancePortal::AppearancePortal(std::function<void()> changed) : m_changed(std::move(changed)) {
     const std::optional<std::string> address = SessionBusAddress();
+    if (!address) {
+        m_unanswered = 0;
+        return;
+    }
+    m_cancellable = g_cancellable_new();
     // Connecting is a few round trips to the bus, taken here so that the questions leave at
     // once and their answers come in while the program starts; answers that waited for the
     // connection to be dispatched first would only leave when the first frame waits.
-    m_connection =
-        address
-            ? g_dbus_connection_new_for_address_sync(
-                  address->c_str(),
-                  static_cast<GDBusConnectionFlags>(G_DBUS_CONNECTION_FLAGS_AUTHENTICATION_CLIENT |
-                                                    G_DBUS_CONNECTION_FLAGS_MESSAGE_BUS_CONNECTION),
-                  nullptr, m_cancellable, nullptr)
-            : nullptr;
+    m_connection = g_dbus_connection_new_for_address_sync(
+        address->c_str(),
+        static_cast<GDBusConnectionFlags>(G_DBUS_CONNECTION_FLAGS_AUTHENTICATION_CLIENT |
+                                          G_DBUS_CONNECTION_FLAGS_MESSAGE_BUS_CONNECTION),
+        nullptr, m_cancellable, nullptr);
     if (m_connection == nullptr) {
         m_unanswered = 0;
         return;
@@ -66,6 +67,9 @@ AppearancePortal::AppearancePortal(std::function<void()> changed)
 }
 
 AppearancePortal::~AppearancePortal() {
+    // Without a bus nothing was made.
+    if (m_cancellable == nullptr)
+        return;
     g_cancellable_cancel(m_cancellable);
     // The cancelled calls still report back, with the error that says so, and must find
     // this object alive.

@@ -53,7 +53,7 @@ class AppearancePortal {
     void follow();
 
     std::function<void()> m_changed;
-    GCancellable* m_cancellable;
+    GCancellable* m_cancellable = nullptr;
     GDBusConnection* m_connection = nullptr;
     unsigned m_subscription = 0;
     int m_outstanding = 0; // questions whose answers are still to be dispatched

@@ -13,6 +13,7 @@ std::vector<unsigned long> NetWmIcon(std::span<const std::span<const std::uint8_
         SDL_FreeSurface(loaded);
         if (picture == nullptr)
             continue;
+        cardinals.reserve(cardinals.size() + 2 + static_cast<std::size_t>(picture->w * picture->h));
         cardinals.push_back(static_cast<unsigned long>(picture->w));
         cardinals.push_back(static_cast<unsigned long>(picture->h));
         for (int y = 0; y < picture->h; ++y) {

@@ -149,8 +149,13 @@ void SdlBackend::close_window() {
 void SdlBackend::set_icon(std::span<const std::uint8_t> ico) {
     if (m_window == nullptr)
         return;
-    if (!m_icon_sizes.empty() && SetNetWmIcon(m_window, NetWmIcon(m_icon_sizes)))
+    // Every size of the icon, on X11, goes to the window after its first frame: the window
+    // manager takes it up whenever it comes, and a few milliseconds of decoding pictures
+    // need not keep the window empty.
+    if (!m_icon_sizes.empty() && X11DisplayName(m_window)) {
+        m_are_icons_pending = true;
         return;
+    }
     SDL_Surface* icon = DecodeIcon(ico);
     if (icon == nullptr)
         return;
@@ -192,6 +197,10 @@ void SdlBackend::present(const DrawList& frame) {
         for (const PixelRect& area : painted.areas)
             rects.push_back({area.x, area.y, area.width, area.height});
         SDL_UpdateWindowSurfaceRects(m_window, rects.data(), static_cast<int>(rects.size()));
+    }
+    if (m_are_icons_pending) {
+        m_are_icons_pending = false;
+        SetNetWmIcon(m_window, NetWmIcon(m_icon_sizes));
     }
 }
 

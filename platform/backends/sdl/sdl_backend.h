@@ -93,6 +93,7 @@ class SdlBackend : public Backend {
     bool m_has_waited_for_portal = false;
 
     IconPictures m_icon_sizes;
+    bool m_are_icons_pending = false; // set, on X11, after the next frame
     SDL_Window* m_window = nullptr;
     int m_width = 0, m_height = 0; // the window's size, whatever the display asks
     std::unique_ptr<X11ClipboardReader> m_clipboard_reader; // made at the first paste on X11
