@@ -8,12 +8,16 @@
 #include "platform/backends/choose_display_backend.h"
 #include "platform/platform.h"
 #include "resources/program_resources.h"
+#include "resources/window_icons.h"
 
 #include <cerrno>
 #include <cstdio>
 
 int main() {
-    StartWindowSystem(MakeDisplayBackend(), &ProgramResources);
+    IconPictures icon_sizes;
+    for (const WindowIconImage& image : WindowIconImages())
+        icon_sizes.push_back(image.bitmap);
+    StartWindowSystem(MakeDisplayBackend(std::move(icon_sizes)), &ProgramResources);
     WatchForAssistiveTechnology();
     const INT_PTR result = RunMainWindow();
     if (const std::string& failure = WindowSystemFailure(); !failure.empty()) {

@@ -15,39 +15,59 @@
 #                                                 listening: the accessibility bridge's cost)
 #   ACCESSIBILITY=off bench/run.sh BUILD_DIR     (the same bus, assistive technology not
 #                                                 asked for: the cost of asking)
+#   PORTAL=dark bench/run.sh BUILD_DIR           (everything on a private session bus whose
+#                                                 desktop portal, a stand-in, asks for dark
+#                                                 colours: what asking the portal costs)
 set -eu
 
+# Either asks for a private session bus of the benchmarks' own.
 case "${ACCESSIBILITY:-}" in
-on | off)
-    if [ -z "${KALVETRA_BENCH_SESSION:-}" ]; then
-        # Settings in memory, so that the session's services ignore the user's own.
-        GSETTINGS_BACKEND=memory KALVETRA_BENCH_SESSION=1 exec dbus-run-session -- "$0" "$@"
-    fi
-    ;;
-"") ;;
+on | off | "") ;;
 *)
     echo "bench/run.sh: ACCESSIBILITY is on or off" >&2
     exit 2
     ;;
 esac
+case "${PORTAL:-}" in
+dark | "") ;;
+*)
+    echo "bench/run.sh: PORTAL is dark or unset" >&2
+    exit 2
+    ;;
+esac
+if [ -n "${ACCESSIBILITY:-}${PORTAL:-}" ] && [ -z "${KALVETRA_BENCH_SESSION:-}" ]; then
+    # Settings in memory, so that the session's services ignore the user's own.
+    GSETTINGS_BACKEND=memory KALVETRA_BENCH_SESSION=1 exec dbus-run-session -- "$0" "$@"
+fi
 
 if [ $# -ne 1 ]; then
     echo "usage: bench/run.sh BUILD_DIR" >&2
     exit 2
 fi
 bin=$1/bin
-for program in kalvetra sdl_floor startup_probe keystroke_probe idle_probe keystroke_headless; do
+for program in kalvetra sdl_floor startup_probe keystroke_probe idle_probe keystroke_headless \
+    ${PORTAL:+portal_stand_in}; do
     if [ ! -x "$bin/$program" ]; then
         echo "bench/run.sh: no $bin/$program; build the benchmarks target first" >&2
         exit 1
     fi
 done
+# The stand-in portal answers as long as the shell holds its pipe open.
+if [ -n "${PORTAL:-}" ]; then
+    portal_commands=$(mktemp -u)
+    mkfifo "$portal_commands"
+    "$bin/portal_stand_in" 1 0 <"$portal_commands" >"$portal_commands.out" &
+    exec 9>"$portal_commands"
+    until grep -q ready "$portal_commands.out" 2>/dev/null; do sleep 0.05; done
+    rm -f "$portal_commands" "$portal_commands.out"
+    echo "desktop portal: a stand-in on a private session bus, color-scheme 1 (prefer dark)"
+fi
 if grep -q '^KALVETRA_SANITIZE:BOOL=ON' "$1/CMakeCache.txt" 2>/dev/null; then
     echo "bench/run.sh: warning: $1 is built with sanitizers; its figures are not the program's" >&2
 fi
 
 stand_in_pid=""
-if [ -n "${KALVETRA_BENCH_SESSION:-}" ]; then
+if [ -n "${ACCESSIBILITY:-}" ]; then
     wanted=false
     [ "$ACCESSIBILITY" = on ] && wanted=true
     dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus \

@@ -7,8 +7,6 @@ HBRUSH LinkBackground = nullptr;
 
 namespace {
 
-constexpr COLORREF LinkColour = RGB(0, 102, 102);
-
 void InstallLinkCursor(HWND page) {
     HWND link = GetDlgItem(page, AboutLink);
     LONG_PTR previous =
@@ -18,7 +16,9 @@ void InstallLinkCursor(HWND page) {
 
 INT_PTR ColourLink(HDC dc) {
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, LinkColour);
+    // The desktop's colour for links: the page's own teal in the classic colours, one that
+    // reads on the button face in the others.
+    SetTextColor(dc, GetSysColor(COLOR_HOTLIGHT));
     return reinterpret_cast<INT_PTR>(LinkBackground);
 }
 
@@ -38,9 +38,10 @@ INT_PTR CALLBACK AboutPage(HWND page, UINT message, WPARAM wparam, LPARAM lparam
     switch (message) {
     case WM_INITDIALOG:
         InstallLinkCursor(page);
-        // Made with the page rather than on first use, so that it belongs to the window
-        // system that the page lives in and every paint of the link reuses it.
-        LinkBackground = CreateSolidBrush(GetSysColor(COLOR_BTNFACE));
+        // Taken with the page rather than on first use, so that it belongs to the window
+        // system that the page lives in; the system's brush keeps the button face's colour
+        // when the desktop's colours change.
+        LinkBackground = GetSysColorBrush(COLOR_BTNFACE);
         return TRUE;
     case WM_COMMAND:
         if (HIWORD(wparam) == 0 && LOWORD(wparam) == AboutLink) {

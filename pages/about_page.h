@@ -1,7 +1,7 @@
 #pragma once
 
 // The "Hakkında" page: banner, credits and the maker's web address as a link that shows a
-// hand pointer, is drawn in its own colour and opens the address in the web browser. It
+// hand pointer, is drawn in the desktop's link colour and opens the address in the web browser. It
 // computes nothing and keeps no state beyond its controls.
 
 #include "platform/win/windows_api.h"
@@ -23,8 +23,8 @@ constexpr int AboutLink = 5010;
 // The system's hand cursor, loaded at start-up; shown over the link.
 extern HCURSOR HandCursor;
 
-// The link's background, a brush of the button-face colour; made when the page initialises
-// and handed out each time the link is painted.
+// The link's background, the system's brush of the button-face colour; taken when the page
+// initialises and handed out each time the link is painted.
 extern HBRUSH LinkBackground;
 
 INT_PTR CALLBACK AboutPage(HWND page, UINT message, WPARAM wparam, LPARAM lparam);

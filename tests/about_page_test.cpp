@@ -7,6 +7,7 @@
 #include "app/main_dialog.h"
 #include "platform/controls/control_classes.h"
 #include "platform/paint/device_context.h"
+#include "platform/paint/system_colours.h"
 #include "platform/platform.h"
 #include "resources/about_texts.h"
 
@@ -268,6 +269,24 @@ TEST_F(MainWindowTest, AboutPageColoursOnlyTheLink) {
             EXPECT_EQ(dc.text_colour, RGB(1, 2, 3));
             EXPECT_EQ(dc.background_mode, OPAQUE);
         }
+    }
+}
+
+// The link in the desktop's link colour on the button face of whatever palette the desktop
+// asks for, also when the palette changes after the page has taken its brush.
+TEST_F(MainWindowTest, AboutPageLinkFollowsTheDesktopsColours) {
+    ShowAboutPage();
+    for (ColourScheme scheme :
+         {ColourScheme::Dark, ColourScheme::HighContrast, ColourScheme::Classic}) {
+        SCOPED_TRACE(static_cast<int>(scheme));
+        m_backend->set_colour_scheme(scheme);
+        InputEvent changed;
+        changed.type = InputEvent::Type::Appearance;
+        DispatchInput(changed);
+        PaintWindowTree();
+        const LinkLook expected{SystemColour(scheme, COLOR_HOTLIGHT),
+                                SystemColour(scheme, COLOR_BTNFACE), false};
+        EXPECT_EQ(LookOfLink(), expected);
     }
 }
 

@@ -8,10 +8,12 @@
 
 #include "platform/core/dialog_template.h"
 #include "platform/core/window_system.h"
+#include "platform/platform.h"
 #include "resources/program_resources.h"
 #include "testing/headless_windows.h"
 
 #include <functional>
+#include <memory>
 #include <span>
 #include <vector>
 
@@ -53,9 +55,15 @@ inline INT_PTR CALLBACK TestDialogProcedure(HWND dialog, UINT message, WPARAM wp
 }
 
 // The controls must outlive the dialog (a static table).
-// The program's module lends the dialog the words of the edit fields' context menu.
-inline HWND OpenTestDialog(std::span<const ControlTemplate> controls) {
-    StartHeadlessWindows(&ProgramResources);
+// The program's module lends the dialog the words of the edit fields' context menu. The
+// window system runs on a new headless backend, or on the one given.
+inline HWND OpenTestDialog(std::span<const ControlTemplate> controls,
+                           std::unique_ptr<Backend> backend = nullptr) {
+    if (backend) {
+        StartWindowSystem(std::move(backend), &ProgramResources);
+    } else {
+        StartHeadlessWindows(&ProgramResources);
+    }
     TestDialog& test = CurrentTestDialog();
     test = TestDialog();
     test.source = {100, "Test",          0, 0,       200, 120, WS_POPUP | WS_VISIBLE,

@@ -393,10 +393,16 @@ LRESULT CALLBACK RecordingFilter(HWND field, UINT message, WPARAM wparam, LPARAM
     return CallWindowProc(g_field_procedure, field, message, wparam, lparam);
 }
 
-void ChooseFromMenu(const char* label) {
-    RightClickControl(Field(PlainId));
+void ChooseFromMenu(const char* label, int id = PlainId) {
+    RightClickControl(Field(id));
     ASSERT_TRUE(Windows().menu.is_open());
     EXPECT_TRUE(ChoosePopupMenuItem(label));
+}
+
+// A middle click at x, half way down the field.
+void MiddleClick(HWND field, int x) {
+    const PixelRect frame = WindowRectInFrame(field);
+    ClickAt(frame.x + x, frame.y + frame.height / 2, MouseButton::Middle);
 }
 
 TEST_F(EditControl, ClipboardRequestsPassAFilterInFront) {
@@ -415,6 +421,7 @@ TEST_F(EditControl, ClipboardRequestsPassAFilterInFront) {
         {"Shift+Delete", [] { PressKey(VK_DELETE, Modifier::Shift); }, WM_CUT},
         {"Ctrl+Insert", [] { PressKey(VK_INSERT, Modifier::Control); }, WM_COPY},
         {"Ctrl+V", [] { PressKey('V', Modifier::Control); }, WM_PASTE},
+        {"middle click", [] { MiddleClick(Field(PlainId), 1); }, WM_PASTE},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.why);
@@ -544,6 +551,94 @@ TEST_F(EditControl, MousePlacesTheCaretDragsAndSelectsWords) {
     SetText(CentredId, "abcde fg");
     ClickAt(field, middle + 1, row, 2);
     EXPECT_EQ(SelectionOf(CentredId), (EditRange{0, 5}));
+}
+
+// The PRIMARY selection is what the user selected last, by any means a user selects; what
+// the program selects is not offered.
+TEST_F(EditControl, TheUsersSelectionIsOfferedAsThePrimarySelection) {
+    struct Row {
+        const char* why;
+        std::function<void()> action;
+        const char* offered; // the PRIMARY selection afterwards
+    };
+    const auto field = [] { return Field(CentredId); };
+    const auto middle = [field] { return ClientRect(field()).width / 2; };
+    const auto row_y = [field] { return ClientRect(field()).height / 2; };
+    // Each row starts from "abcd", centred, with the caret at the start of the focused field.
+    const Row rows[] = {
+        {"Shift+Right twice",
+         [] {
+             PressKey(VK_RIGHT, Modifier::Shift);
+             PressKey(VK_RIGHT, Modifier::Shift);
+         },
+         "ab"},
+        {"Shift+End", [] { PressKey(VK_END, Modifier::Shift); }, "abcd"},
+        {"Ctrl+A", [] { PressKey('A', Modifier::Control); }, "abcd"},
+        {"the menu's Tümünü Seç", [] { ChooseFromMenu("T\xFCm\xFCn\xFC Se\xE7", CentredId); },
+         "abcd"},
+        {"a drag from the end to the middle",
+         [&] {
+             PressMouse(field(), ClientRect(field()).width - 1, row_y());
+             MoveMouse(field(), middle(), row_y());
+             ReleaseMouse(field(), middle(), row_y());
+         },
+         "cd"},
+        {"a double click", [&] { ClickAt(field(), middle(), row_y(), 2); }, "abcd"},
+        // Not offered: the previous PRIMARY selection stays.
+        {"the program's selection", [] { Select(CentredId, 0, 2); }, "before"},
+        {"a click that selects nothing", [&] { ClickAt(field(), middle(), row_y()); }, "before"},
+        {"Shift+Left at the start", [] { PressKey(VK_LEFT, Modifier::Shift); }, "before"},
+        {"Tab selecting the next field's text",
+         [] {
+             SetText(MirrorId, "xyz");
+             PressKey(VK_TAB);
+         },
+         "before"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.why);
+        SetUp();
+        SetText(CentredId, "abcd");
+        Focus(CentredId);
+        Headless().set_primary_selection("before");
+        row.action();
+        EXPECT_EQ(Headless().primary_selection(), row.offered);
+    }
+}
+
+// A middle click pastes the PRIMARY selection where it clicks, as a paste: the first line,
+// refused whole with a beep when the code page lacks a character, never into a read-only
+// field; the clipboard is not read.
+TEST_F(EditControl, MiddleClickPastesThePrimarySelectionAtTheClick) {
+    struct Row {
+        const char* why;
+        int id;
+        std::optional<std::string> primary;
+        const char* expected_text;
+        int beeps;
+    };
+    const Row rows[] = {
+        {"at the click, not over the selection", CentredId, "XY", "abXYcd", 0},
+        {"its first line", CentredId, "XY\r\nZ", "abXYcd", 0},
+        {"a character the code page lacks", CentredId, std::nullopt, "abcd", 1},
+        {"a read-only field", ReadOnlyId, "XY", "abcd", 0},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.why);
+        SetUp();
+        SetText(row.id, "abcd");
+        Select(row.id, 0, -1);
+        Focus(PlainId);
+        WriteClipboardText("clipboard");
+        Headless().set_primary_selection_contents(row.primary);
+        MiddleClick(Field(row.id), ClientRect(Field(row.id)).width / 2);
+        EXPECT_EQ(TextOf(row.id), row.expected_text);
+        EXPECT_EQ(Windows().beep_count, row.beeps);
+        const bool is_pasted = std::string(row.expected_text) != "abcd";
+        EXPECT_EQ(ChangeCodesFrom(row.id), is_pasted ? UpdateThenChange : std::vector<int>{});
+        // Only an editable field takes the keyboard with the click.
+        EXPECT_EQ(Windows().focus, row.id == ReadOnlyId ? Field(PlainId) : Field(row.id));
+    }
 }
 
 const DrawCommand* FindFill(const DrawList& list, COLORREF colour, const PixelRect& inside) {

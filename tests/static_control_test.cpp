@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -211,6 +212,50 @@ TEST(StaticControl, PictureIsPlacedInTheControl) {
         EXPECT_EQ(picture->rect.x - frame.x, row.x_offset);
         EXPECT_EQ(picture->rect.y - frame.y, row.y_offset);
         EXPECT_EQ(picture->clip, frame.intersected(WindowRectInFrame(CurrentTestDialog().window)));
+    }
+}
+
+// A headless backend whose font is sized for another display scale.
+class ScaledBackend : public HeadlessBackend {
+  public:
+    explicit ScaledBackend(FontMetrics metrics) : m_metrics(metrics) {}
+    FontMetrics font_metrics() const override { return m_metrics; }
+
+  private:
+    FontMetrics m_metrics;
+};
+
+// The banner grows with the font's average character, as the dialog's units do, and stays
+// centred in its control.
+TEST(StaticControl, PictureGrowsWithTheDialogUnits) {
+    static const ControlTemplate banner[] = {
+        {"STATIC", nullptr, BannerBitmapId, 2, 7, 293, 61, Child | SS_BITMAP | SS_CENTERIMAGE, 0,
+         BannerBitmapId},
+    };
+    struct Row {
+        FontMetrics font;
+        int width, height; // the 440 by 100 banner's
+    };
+    const Row rows[] = {
+        {{6, 13, 11}, 440, 100},  // the classic density: its own size
+        {{7, 16, 13}, 513, 117},  // 125 %: the font's 12 pixels average 7 a character
+        {{9, 20, 16}, 660, 150},  // 150 %
+        {{12, 26, 18}, 880, 200}, // 200 %
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.width);
+        ASSERT_NE(OpenTestDialog(banner, std::make_unique<ScaledBackend>(row.font)), nullptr);
+        PaintWindowTree();
+        const DrawCommand* picture = nullptr;
+        for (const DrawCommand& command : Windows().frame.commands) {
+            picture = command.op == DrawOp::Bitmap ? &command : picture;
+        }
+        ASSERT_NE(picture, nullptr);
+        const PixelRect frame = WindowRectInFrame(Control(BannerBitmapId));
+        EXPECT_EQ(picture->rect.width, row.width);
+        EXPECT_EQ(picture->rect.height, row.height);
+        EXPECT_EQ(picture->rect.x - frame.x, (frame.width - row.width) / 2);
+        EXPECT_EQ(picture->rect.y - frame.y, (frame.height - row.height) / 2);
     }
 }
 

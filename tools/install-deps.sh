@@ -8,8 +8,8 @@ set -e
 packages="cmake ninja-build g++ pkg-config libsdl2-dev libsdl2-ttf-dev libfontconfig-dev libx11-dev
 fonts-liberation2 googletest libgtest-dev xvfb xdotool xclip x11-utils libxdamage-dev libbenchmark-dev
 desktop-file-utils appstream dpkg-dev libxfixes-dev imagemagick libxtst-dev man-db librsvg2-bin
-dbus-x11 valgrind libatk1.0-dev libatk-bridge2.0-dev libdbus-1-dev at-spi2-core python3-pyatspi
-dbus-bin dbus-daemon
+dbus-x11 valgrind libglib2.0-dev libxrandr-dev
+libatk1.0-dev libatk-bridge2.0-dev libdbus-1-dev at-spi2-core python3-pyatspi dbus-bin dbus-daemon
 libwayland-dev libwayland-bin wayland-protocols libxkbcommon-dev libdecor-0-dev
 libdecor-0-plugin-1-cairo xkb-data weston wl-clipboard
 clang libclang-rt-14-dev"

@@ -6,6 +6,7 @@
 // system (core/window_system.h) turns events into messages. Texts cross this seam as bytes of
 // code page 1254; a backend converts to and from its own encoding at its edge.
 
+#include "platform/paint/colour_scheme.h"
 #include "platform/paint/draw_list.h"
 #include "platform/paint/text_measure.h"
 
@@ -14,6 +15,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 enum class Modifier : std::uint8_t { None = 0, Shift = 1, Control = 2, Alt = 4 };
 constexpr Modifier operator|(Modifier a, Modifier b) {
@@ -25,6 +27,10 @@ constexpr bool has(Modifier set, Modifier bit) {
 
 enum class MouseButton : std::uint8_t { Left, Right, Middle };
 enum class CursorShape : std::uint8_t { None, Arrow, IBeam, Hand };
+
+// The program's icon at several sizes, as .bmp files, smallest first, for a display that
+// lets a window offer more than one.
+using IconPictures = std::vector<std::span<const std::uint8_t>>;
 
 struct InputEvent {
     enum class Type : std::uint8_t {
@@ -39,6 +45,7 @@ struct InputEvent {
         Expose,      // the window must be drawn again
         FocusChange, // the window gained or lost the keyboard
         Wake,        // another thread asked the loop to run its work (wake())
+        Appearance,  // the desktop's colours changed: ask colour_scheme()
     };
     Type type = Type::Expose;
     unsigned key = 0;
@@ -80,6 +87,11 @@ class Backend : public TextMeasure {
     // one keeps nothing and gives nothing.
     virtual void set_primary_selection(std::string_view) {}
     virtual std::optional<std::string> primary_selection() { return std::string(); }
+    // The palette the desktop's appearance asks for (a dark or a high-contrast desktop);
+    // Classic where it asks for none or cannot be asked. The window system asks before its
+    // first frame, which is the moment to wait for a desktop that has not answered yet, and
+    // again after each Appearance event.
+    virtual ColourScheme colour_scheme() { return ColourScheme::Classic; }
     // Hands a web address to the desktop's browser, without a shell in between.
     virtual bool open_url(const std::string& address) = 0;
 

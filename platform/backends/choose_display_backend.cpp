@@ -4,6 +4,7 @@
 #include "platform/backends/wayland/wayland_backend.h"
 
 #include <cstdlib>
+#include <utility>
 
 namespace {
 
@@ -28,12 +29,12 @@ DisplayKind ChooseDisplay(const DisplayEnvironment& environment) {
     return DisplayKind::X11;
 }
 
-std::unique_ptr<Backend> MakeDisplayBackend() {
+std::unique_ptr<Backend> MakeDisplayBackend(IconPictures icon_sizes) {
     const std::string_view wayland_socket = Variable("WAYLAND_SOCKET");
     const DisplayKind kind = ChooseDisplay(
         {Variable("DISPLAY"), wayland_socket.empty() ? Variable("WAYLAND_DISPLAY") : wayland_socket,
          Variable("SDL_VIDEODRIVER")});
     if (kind == DisplayKind::Wayland)
         return std::make_unique<WaylandBackend>();
-    return std::make_unique<SdlBackend>();
+    return std::make_unique<SdlBackend>(std::move(icon_sizes));
 }

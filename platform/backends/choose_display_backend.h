@@ -20,5 +20,6 @@ struct DisplayEnvironment {
 };
 
 DisplayKind ChooseDisplay(const DisplayEnvironment& environment);
-// The backend for this process's environment, not yet started.
-std::unique_ptr<Backend> MakeDisplayBackend();
+// The backend for this process's environment, not yet started; on X11 the window offers the
+// icon at each of icon_sizes.
+std::unique_ptr<Backend> MakeDisplayBackend(IconPictures icon_sizes = {});

@@ -266,8 +266,9 @@ LRESULT HandleAccessibleAction(HWND button, WPARAM part, LPARAM action) {
 
 // Painting.
 
-// Outside in: the static edge, the default button's black frame, then the raised (or, held
-// down, pressed) edge; the text is centred in what is left, one pixel down-right when held.
+// Outside in: the static edge, the default button's frame (black in the classic colours), then the
+// raised (or, held down, pressed) edge; the text is centred in what is left, one pixel down-right
+// when held.
 void PaintPushButton(HWND button, HDC dc) {
     PixelRect area = ClientRect(button);
     PaintFill(dc, area, GetSysColor(COLOR_BTNFACE));
@@ -275,7 +276,7 @@ void PaintPushButton(HWND button, HDC dc) {
         area = PaintStaticEdge(dc, area);
     }
     if (KindOf(button) == ButtonKind::DefaultPush) {
-        PaintBorder(dc, area, RGB(0, 0, 0));
+        PaintBorder(dc, area, GetSysColor(COLOR_WINDOWFRAME));
         area = area.inset(1);
     }
     const bool is_pressed = StateOf(button).is_drawn_pressed;

@@ -148,21 +148,29 @@ std::int32_t ReadInt32(std::span<const std::uint8_t> bytes, std::size_t at) {
                                      (static_cast<std::uint32_t>(bytes[at + 3]) << 24));
 }
 
-// The picture keeps the control's size: it is centred with SS_CENTERIMAGE, else placed at
-// the top-left, and cut off where it is larger than the control.
+// A picture's pixels grow as the dialog's units do, with the font's average character
+// (6 pixels at the classic density), so that it keeps its proportion to its control at
+// every scale: the banner, 440 pixels for a control of 293 units, at 1.25 is 513 pixels.
+int GrownWithFont(HDC dc, int pixels) {
+    constexpr int ClassicCharWidth = 6;
+    return (pixels * Font(dc).average_char_width + ClassicCharWidth / 2) / ClassicCharWidth;
+}
+
+// The control keeps its size: the picture is centred with SS_CENTERIMAGE, else placed at the
+// top-left, and cut off where it is larger than the control.
 void PaintPicture(HWND control, HDC dc, PixelRect area) {
     const std::span<const std::uint8_t> bitmap = StateOf(control).bitmap;
     constexpr std::size_t header_size = 26; // file header and the info header up to the height
     if (bitmap.size() < header_size || bitmap[0] != 'B' || bitmap[1] != 'M') {
         return;
     }
-    int x = area.x;
-    int y = area.y;
+    PixelRect place{area.x, area.y, GrownWithFont(dc, ReadInt32(bitmap, 18)),
+                    GrownWithFont(dc, std::abs(ReadInt32(bitmap, 22)))};
     if ((control->style & SS_CENTERIMAGE) != 0) {
-        x += (area.width - ReadInt32(bitmap, 18)) / 2;
-        y += (area.height - std::abs(ReadInt32(bitmap, 22))) / 2;
+        place.x += (area.width - place.width) / 2;
+        place.y += (area.height - place.height) / 2;
     }
-    PaintBitmap(dc, x, y, bitmap, area);
+    PaintBitmap(dc, place, bitmap, area);
 }
 
 // A picture finds its bitmap among the resources of the module its template came from.

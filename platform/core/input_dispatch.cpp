@@ -119,11 +119,17 @@ static void DispatchMouseDown(const InputEvent& event) {
         return;
     }
     LPARAM point = LocalPoint(target, event.x, event.y);
-    if (event.button == MouseButton::Left) {
+    switch (event.button) {
+    case MouseButton::Left:
         system.capture = target;
         SendMessage(target, event.clicks >= 2 ? WM_LBUTTONDBLCLK : WM_LBUTTONDOWN, 1, point);
-    } else {
+        break;
+    case MouseButton::Right:
         SendMessage(target, WM_RBUTTONDOWN, 2, point);
+        break;
+    case MouseButton::Middle:
+        SendMessage(target, WM_MBUTTONDOWN, 0x10, point); // MK_MBUTTON held
+        break;
     }
 }
 
@@ -145,6 +151,12 @@ static void DispatchMouseUp(const InputEvent& event) {
         return;
     }
     HWND target = WindowAt(event.x, event.y);
+    if (event.button == MouseButton::Middle) {
+        if (IsLive(target)) {
+            SendMessage(target, WM_MBUTTONUP, 0, LocalPoint(target, event.x, event.y));
+        }
+        return;
+    }
     if (IsLive(target)) {
         SendMessage(target, WM_RBUTTONUP, 0, LocalPoint(target, event.x, event.y));
     }
@@ -177,7 +189,8 @@ static void DispatchMouseMove(const InputEvent& event) {
 void DispatchInput(const InputEvent& event) {
     WindowSystem& system = Windows();
     using Type = InputEvent::Type;
-    if (event.type != Type::Expose && event.type != Type::FocusChange && event.type != Type::Wake) {
+    if (event.type != Type::Expose && event.type != Type::FocusChange && event.type != Type::Wake &&
+        event.type != Type::Appearance) {
         system.last_input = std::chrono::steady_clock::now();
         if (!system.caret_on) {
             system.caret_on = true;
@@ -235,6 +248,9 @@ void DispatchInput(const InputEvent& event) {
         break;
     case Type::Wake:
         // The loop runs the waker's work before it waits again (between_events).
+        break;
+    case Type::Appearance:
+        FollowDesktopColours();
         break;
     }
 }

@@ -102,6 +102,9 @@ INT_PTR RunModalDialog(const DialogTemplate& dialog, HWND owner, DLGPROC procedu
         return -1;
     }
     system.backend->set_icon(window->icon);
+    // Last before the first frame, so that a desktop still answering has had all of
+    // start-up to do so, and a dark desktop never sees the window light.
+    FollowDesktopColours();
     INT_PTR result = RunModalLoop(window);
     DestroyTree(window);
     system.backend->close_window();

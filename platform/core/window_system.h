@@ -12,10 +12,12 @@
 #include "platform/core/dialog_template.h"
 #include "platform/core/popup_menu.h"
 #include "platform/core/window.h"
+#include "platform/paint/system_colours.h"
 #include "platform/win/brush.h"
 
 #include <chrono>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -54,7 +56,14 @@ struct WindowSystem {
     bool caret_on = true;
     bool window_active = true; // the top-level window has the desktop's keyboard
 
+    // While a middle-button paste runs its WM_PASTE: the paste reads the PRIMARY selection.
+    bool is_pasting_primary = false;
+
     std::vector<std::unique_ptr<BrushHandle>> brushes; // made by CreateSolidBrush
+    // The palette of GetSysColor, as the desktop's appearance asks, and the brushes of
+    // GetSysColorBrush by colour index, which change colour with it.
+    ColourScheme colour_scheme = ColourScheme::Classic;
+    std::map<int, std::unique_ptr<BrushHandle>> system_brushes;
 
     // Assistive technology's hooks (SetWinEventHook), and the text that a paste delivers in
     // place of the clipboard's while PasteText runs.
@@ -103,6 +112,10 @@ bool IsWithin(HWND window, HWND ancestor); // the window is the ancestor or insi
 // WindowRectInFrame of a child whose parent's rectangle is known, without walking its
 // ancestors.
 PixelRect ChildRectInFrame(HWND child, const PixelRect& parent_rect);
+
+// Takes the palette the backend says the desktop asks for, recolours the system brushes and
+// paints everything anew when it changed.
+void FollowDesktopColours();
 
 // Focus, the caret and painting.
 void MoveFocus(HWND window);

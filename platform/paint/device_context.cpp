@@ -41,16 +41,16 @@ void PaintDottedFrame(HDC dc, PixelRect rect) {
     if (area.intersected(dc->clip).is_empty()) {
         return;
     }
-    dc->list->commands.push_back({DrawOp::DottedFrame, area, dc->clip, 0, {}, {}});
+    dc->list->commands.push_back(
+        {DrawOp::DottedFrame, area, dc->clip, GetSysColor(COLOR_BTNTEXT), {}, {}});
 }
 
-void PaintBitmap(HDC dc, int x, int y, std::span<const std::uint8_t> bmp_file, PixelRect clip) {
+void PaintBitmap(HDC dc, PixelRect place, std::span<const std::uint8_t> bmp_file, PixelRect clip) {
     PixelRect area = ToFrame(dc, clip).intersected(dc->clip);
-    if (area.is_empty() || bmp_file.empty()) {
+    if (area.is_empty() || bmp_file.empty() || place.is_empty()) {
         return;
     }
-    PixelRect at{x + dc->origin_x, y + dc->origin_y, 0, 0};
-    dc->list->commands.push_back({DrawOp::Bitmap, at, area, 0, {}, bmp_file});
+    dc->list->commands.push_back({DrawOp::Bitmap, ToFrame(dc, place), area, 0, {}, bmp_file});
 }
 
 void PaintBorder(HDC dc, PixelRect rect, COLORREF colour) {

@@ -26,7 +26,8 @@ void PaintFill(HDC dc, PixelRect rect, COLORREF colour);
 void PaintText(HDC dc, int x, int y, std::string_view text, COLORREF colour);
 void PaintTextClipped(HDC dc, int x, int y, std::string_view text, COLORREF colour, PixelRect clip);
 void PaintDottedFrame(HDC dc, PixelRect rect);
-void PaintBitmap(HDC dc, int x, int y, std::span<const std::uint8_t> bmp_file, PixelRect clip);
+// The picture fills place, resampled where place is not the picture's own size.
+void PaintBitmap(HDC dc, PixelRect place, std::span<const std::uint8_t> bmp_file, PixelRect clip);
 
 // Edges. Each draws inside rect and returns the rectangle left inside it.
 PixelRect PaintSunkenEdge(HDC dc, PixelRect rect);  // two pixels, the edit field's client edge

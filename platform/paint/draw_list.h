@@ -38,9 +38,9 @@ struct PixelRect {
 
 enum class DrawOp : std::uint8_t {
     Fill,        // rect in colour
-    DottedFrame, // one-pixel dotted frame around rect (keyboard focus)
+    DottedFrame, // one-pixel dotted frame around rect in colour (keyboard focus)
     Text,        // text at rect.x, rect.y (top of the line), clipped to clip
-    Bitmap,      // a .bmp resource drawn with its top-left at rect.x, rect.y, clipped to clip
+    Bitmap,      // a .bmp resource drawn into rect (resampled to its size), clipped to clip
 };
 
 struct DrawCommand {

@@ -3,6 +3,7 @@
 
 #include "platform/core/window_system.h"
 #include "platform/paint/device_context.h"
+#include "platform/paint/system_colours.h"
 #include "platform/text/clipboard.h"
 #include "platform/win/brush.h"
 
@@ -120,29 +121,15 @@ HINSTANCE ShellExecute(HWND, LPCSTR verb, LPCSTR file, LPCSTR, LPCSTR, int) {
 }
 
 DWORD GetSysColor(int index) {
-    // The classic Windows colour scheme.
-    switch (index) {
-    case COLOR_WINDOW:
-        return RGB(255, 255, 255);
-    case COLOR_WINDOWTEXT:
-    case COLOR_BTNTEXT:
-        return RGB(0, 0, 0);
-    case COLOR_HIGHLIGHT:
-        return RGB(10, 36, 106);
-    case COLOR_HIGHLIGHTTEXT:
-    case COLOR_BTNHIGHLIGHT:
-        return RGB(255, 255, 255);
-    case COLOR_BTNFACE:
-    case COLOR_3DLIGHT:
-        return RGB(212, 208, 200);
-    case COLOR_BTNSHADOW:
-    case COLOR_GRAYTEXT:
-        return RGB(128, 128, 128);
-    case COLOR_3DDKSHADOW:
-        return RGB(64, 64, 64);
-    default:
-        return RGB(0, 0, 0);
+    return SystemColour(Windows().colour_scheme, index);
+}
+
+HBRUSH GetSysColorBrush(int index) {
+    std::unique_ptr<BrushHandle>& brush = Windows().system_brushes[index];
+    if (!brush) {
+        brush = std::make_unique<BrushHandle>(BrushHandle{GetSysColor(index)});
     }
+    return brush.get();
 }
 
 HBRUSH CreateSolidBrush(COLORREF colour) {
@@ -185,12 +172,20 @@ std::optional<std::string> ReadClipboardText() {
     if (!system.backend) {
         return std::string();
     }
-    return system.backend->clipboard();
+    return system.is_pasting_primary ? system.backend->primary_selection()
+                                     : system.backend->clipboard();
 }
 
 void WriteClipboardText(std::string_view text) {
     WindowSystem& system = Windows();
     if (system.backend) {
         system.backend->set_clipboard(text);
+    }
+}
+
+void OfferPrimarySelection(std::string_view text) {
+    WindowSystem& system = Windows();
+    if (system.backend) {
+        system.backend->set_primary_selection(text);
     }
 }

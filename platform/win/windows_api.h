@@ -139,6 +139,8 @@ constexpr UINT WM_LBUTTONUP = 0x0202;
 constexpr UINT WM_LBUTTONDBLCLK = 0x0203;
 constexpr UINT WM_RBUTTONDOWN = 0x0204;
 constexpr UINT WM_RBUTTONUP = 0x0205;
+constexpr UINT WM_MBUTTONDOWN = 0x0207;
+constexpr UINT WM_MBUTTONUP = 0x0208;
 constexpr UINT WM_CUT = 0x0300;
 constexpr UINT WM_COPY = 0x0301;
 constexpr UINT WM_PASTE = 0x0302;
@@ -334,6 +336,7 @@ constexpr int ICON_BIG = 1;
 constexpr int TRANSPARENT = 1;
 constexpr int OPAQUE = 2;
 constexpr int COLOR_WINDOW = 5;
+constexpr int COLOR_WINDOWFRAME = 6;
 constexpr int COLOR_WINDOWTEXT = 8;
 constexpr int COLOR_HIGHLIGHT = 13;
 constexpr int COLOR_HIGHLIGHTTEXT = 14;
@@ -344,6 +347,7 @@ constexpr int COLOR_BTNTEXT = 18;
 constexpr int COLOR_BTNHIGHLIGHT = 20;
 constexpr int COLOR_3DDKSHADOW = 21;
 constexpr int COLOR_3DLIGHT = 22;
+constexpr int COLOR_HOTLIGHT = 26; // links
 constexpr UINT SC_CLOSE = 0xF060;
 
 // Virtual keys (the wParam of key messages).
@@ -442,6 +446,9 @@ BOOL UnhookWinEvent(HWINEVENTHOOK hook);
 void NotifyWinEvent(DWORD event, HWND window, LONG id_object, LONG id_child);
 
 DWORD GetSysColor(int index);
+// A brush of a system colour, owned by the window system; it takes the new colour when the
+// desktop's palette changes.
+HBRUSH GetSysColorBrush(int index);
 HBRUSH CreateSolidBrush(COLORREF colour);
 int SetBkMode(HDC dc, int mode);
 COLORREF SetTextColor(HDC dc, COLORREF colour);

@@ -35,7 +35,7 @@ use_stand_in_opener
 dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus \
     org.freedesktop.DBus.Properties.Set string:org.a11y.Status string:IsEnabled \
     variant:boolean:false >/dev/null || fail "cannot set IsEnabled to false"
-keep_session_bus=1
+session_bus=$DBUS_SESSION_BUS_ADDRESS
 start_program
 "$python" "$here/screen_reader_client.py" absent "$app_pid" ||
     fail "the program joined the bus while assistive technology was off"

@@ -59,6 +59,11 @@ class LentBackend : public Backend {
     void show_cursor(CursorShape shape) override { m_owner.show_cursor(shape); }
     void set_clipboard(std::string_view text) override { m_owner.set_clipboard(text); }
     std::optional<std::string> clipboard() override { return m_owner.clipboard(); }
+    void set_primary_selection(std::string_view text) override {
+        m_owner.set_primary_selection(text);
+    }
+    std::optional<std::string> primary_selection() override { return m_owner.primary_selection(); }
+    ColourScheme colour_scheme() override { return m_owner.colour_scheme(); }
     bool open_url(const std::string& address) override { return m_owner.open_url(address); }
     bool save_screenshot(const std::string& path) override { return m_owner.save_screenshot(path); }
     std::string error() const override { return m_owner.error(); }
@@ -276,10 +281,12 @@ void RunInput(ByteSource& bytes) {
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    // SDL without a display; no X display for the backend's own questions to it, and no
-    // opener for the link, which the fuzzer clicks often.
+    // SDL without a display; no X display for the backend's own questions to it, no session
+    // bus for its portal, and no opener for the link, which the fuzzer clicks often.
     setenv("SDL_VIDEODRIVER", "dummy", 1);
     unsetenv("DISPLAY");
+    unsetenv("DBUS_SESSION_BUS_ADDRESS");
+    unsetenv("XDG_RUNTIME_DIR");
     setenv("PATH", "", 1);
     // SDL and fontconfig start once and keep what they allocate for the rest of the run
     // (the real-window tests look at the program's start for leaks); the inputs start from

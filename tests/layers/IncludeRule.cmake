@@ -13,9 +13,10 @@ set(rules
     "platform/backends/headless/=platform/backends/backend.h,platform/paint/,platform/text/"
     # Painting draw lists into SDL surfaces with SDL_ttf, for the backends that draw in software.
     "platform/backends/software/=platform/paint/,platform/text/"
-    # What the display backends share of the desktop (signals, session bus, opener, selection
-    # limits): plain POSIX, nothing of the window system.
-    "platform/backends/desktop/="
+    # What the display backends share of the desktop (signals, session bus, the portal's
+    # appearance settings, opener, selection limits): nothing of the window system but the
+    # names of its palettes.
+    "platform/backends/desktop/=platform/paint/colour_scheme.h"
     # The measuring backend is the headless one with the display's font.
     "platform/backends/sdl/=platform/backends/backend.h,platform/backends/desktop/,platform/backends/software/,platform/backends/headless/,platform/paint/,platform/text/"
     "platform/backends/wayland/=platform/backends/backend.h,platform/backends/desktop/,platform/backends/software/,platform/paint/,platform/text/"

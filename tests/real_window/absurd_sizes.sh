@@ -15,17 +15,15 @@ size() {
     xdotool getwindowgeometry "$window" | sed -n 's/^ *Geometry: //p'
 }
 own_size=$(size)
+has_own_size() {
+    [ "$(size)" = "$own_size" ]
+}
 
 # 23170 is where width x height x 4 bytes passes 2^31; 32767 is the most X allows.
 for asked in '23170 23170' '32767 32767' '1 1' '32767 1'; do
     # shellcheck disable=SC2086 # the two numbers are two arguments
     xdotool windowsize "$window" $asked || fail "cannot ask for $asked"
-    tries=0
-    until [ "$(size)" = "$own_size" ]; do
-        tries=$((tries + 1))
-        [ "$tries" -le 50 ] || fail "asked for $asked, the window stays $(size), not $own_size"
-        sleep 0.1
-    done
+    retry has_own_size || fail "asked for $asked, the window stays $(size), not $own_size"
 done
 
 click 2003

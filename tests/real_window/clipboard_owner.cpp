@@ -4,7 +4,8 @@
 //                        in chunks (the INCR protocol) as X programs send large texts
 //   query                prints the window that owns the clipboard, or "none"
 // An owner prints "ready WINDOW" once it owns the clipboard, and runs until it is ended;
-// the chunked one prints "sent N" whenever a reader has taken all N bytes.
+// the chunked one prints "sent N" whenever a reader has taken all N bytes. With --primary
+// first, each does the same with the PRIMARY selection.
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -20,7 +21,8 @@ namespace {
 constexpr std::size_t ChunkSize = 64 * 1024;
 
 int Usage() {
-    std::fprintf(stderr, "usage: kalvetra-clipboard-owner silent | chunked SIZE TEXT | query\n");
+    std::fprintf(stderr, "usage: kalvetra-clipboard-owner [--primary] silent | chunked SIZE TEXT"
+                         " | query\n");
     return 2;
 }
 
@@ -120,6 +122,11 @@ int RunSilent(Display* display, Atom clipboard) {
 } // namespace
 
 int main(int argc, char** argv) {
+    const bool is_primary = argc >= 2 && std::string_view(argv[1]) == "--primary";
+    if (is_primary) {
+        --argc;
+        ++argv;
+    }
     if (argc < 2)
         return Usage();
     const std::string_view command = argv[1];
@@ -129,7 +136,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     XSetErrorHandler(IgnoreErrors);
-    const Atom clipboard = XInternAtom(display, "CLIPBOARD", False);
+    const Atom clipboard = is_primary ? XA_PRIMARY : XInternAtom(display, "CLIPBOARD", False);
     if (command == "silent" && argc == 2)
         return RunSilent(display, clipboard);
     if (command == "chunked" && argc == 4) {

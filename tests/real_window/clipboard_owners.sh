@@ -19,14 +19,8 @@ owner_pid=
 own_clipboard() {
     [ -z "$owner_pid" ] || { kill "$owner_pid"; wait "$owner_pid" 2>/dev/null; }
     : >"$work/owner.out"
-    "$bin/kalvetra-clipboard-owner" "$@" >"$work/owner.out" &
-    owner_pid=$!
-    tries=0
-    until grep -q '^ready' "$work/owner.out"; do
-        tries=$((tries + 1))
-        [ "$tries" -le 50 ] || fail "the clipboard owner $1 did not start"
-        sleep 0.1
-    done
+    start_helper "$work/owner.out" "$bin/kalvetra-clipboard-owner" "$@"
+    owner_pid=$helper_pid
     owner_window=$(sed -n 's/^ready //p' "$work/owner.out")
 }
 

@@ -7,12 +7,12 @@
 # The display is the test's own Xvfb, never $DISPLAY: there is no window manager on it, its
 # density (and so the window's scale) is known, and its clipboard and keyboard focus are not
 # shared with another test or with a desktop. Without Xvfb, xdotool or xclip the test is
-# skipped (exit 77).
+# skipped (exit 77). Helper programs a test starts and lists in `helper_pids` end with it.
 
 . "$(dirname "$0")/../session_helpers.sh"
 
 finish() {
-    finish_session ${program_pid:-} ${xvfb_pid:-}
+    finish_session ${program_pid:-} ${helper_pids:-} ${bus_pid:-} ${xvfb_pid:-}
 }
 
 # start_test BIN_DIR: checks the tools, makes the work folder and cleans up at the end.
@@ -59,25 +59,53 @@ EOF
     export PATH
 }
 
+# retry COMMAND...: runs the command every tenth of a second until it succeeds, 50 times at
+# the most; false when it never did.
+retry() {
+    tries=0
+    until "$@"; do
+        tries=$((tries + 1))
+        [ "$tries" -lt 50 ] || return 1
+        sleep 0.1
+    done
+}
+
+# start_helper OUTPUT COMMAND...: a helper program in the background, its output in OUTPUT,
+# ended with the test; waits until it prints a line beginning "ready". Its process is
+# `helper_pid`.
+start_helper() {
+    output=$1
+    shift
+    "$@" >"$output" 2>&1 &
+    helper_pid=$!
+    helper_pids="${helper_pids:-} $helper_pid"
+    retry grep -q '^ready' "$output" || fail "$1 did not start: $(cat "$output")"
+}
+
+# start_session_bus: a D-Bus session bus of the test's own (dbus-daemon); the program started
+# afterwards uses it, and `session_bus` names its address. Skipped without dbus-daemon.
+start_session_bus() {
+    command -v dbus-daemon >/dev/null 2>&1 || { echo "$name: no dbus-daemon, skipped"; exit 77; }
+    dbus-daemon --session --fork --print-address=3 --print-pid=4 \
+        3>"$work/bus-address" 4>"$work/bus-pid" || fail "cannot start a session bus"
+    session_bus=$(cat "$work/bus-address")
+    bus_pid=$(cat "$work/bus-pid")
+}
+
 # start_program [COMMAND...]: the real program (or the command that runs it) on the display,
 # its window found, given the keyboard (there is no window manager to do it) and its controls
 # located. It runs as on a bare X server: no session bus (none named, none in the runtime
-# folder), so that a bus daemon started for it would show. It runs under
-# kalvetra-child-watch, which passes the ending signals on to it and writes down every
-# process of its that outlives it. The window has `window_wait` seconds (30) to appear. With
-# `keep_session_bus` set, the program runs on the session bus of the test instead. The
-# program's own process id, which the window tells, is `app_pid`.
+# folder), so that a bus daemon started for it would show; or on the test's own bus, after
+# start_session_bus. It runs under kalvetra-child-watch, which passes the ending signals on
+# to it and writes down every process of its that outlives it. The window has `window_wait`
+# seconds (30) to appear. The program's own process id, which the window tells, is `app_pid`.
 start_program() {
     [ "$#" -gt 0 ] || set -- "$bin/kalvetra"
-    if [ -n "${keep_session_bus:-}" ]; then
+    mkdir -p "$work/runtime"
+    env -u DBUS_SESSION_BUS_ADDRESS XDG_RUNTIME_DIR="$work/runtime" \
+        ${session_bus:+DBUS_SESSION_BUS_ADDRESS="$session_bus"} \
         "$bin/kalvetra-child-watch" "$work/survivors" "$@" \
-            >"$work/program.out" 2>"$work/program.err" &
-    else
-        mkdir -p "$work/runtime"
-        env -u DBUS_SESSION_BUS_ADDRESS XDG_RUNTIME_DIR="$work/runtime" \
-            "$bin/kalvetra-child-watch" "$work/survivors" "$@" \
-            >"$work/program.out" 2>"$work/program.err" &
-    fi
+        >"$work/program.out" 2>"$work/program.err" &
     program_pid=$!
     window=$(timeout "${window_wait:-30}" xdotool search --sync --onlyvisible --name 'Kalvetra' |
         head -n 1)
@@ -161,6 +189,12 @@ copy_focused() {
         sleep 0.1
     done
     echo
+}
+
+# pixel X Y: the colour of a point of the window, as "#RRGGBB".
+pixel() {
+    import -silent -window "$window" -crop "1x1+$1+$2" -depth 8 txt:- 2>/dev/null |
+        grep -o '#[0-9A-F]\{6\}' | head -n 1
 }
 
 # expect_field ID TEXT: clicks the field and copies its text, which must be TEXT.

@@ -1,5 +1,5 @@
 #!/bin/sh
-# Screenshots at one display scale (1: 96 dots per inch, 2: 192). Every session in
+# Screenshots at one display scale (1: 96 dots per inch, 1.25: 120, 1.5: 144, 2: 192). Every session in
 # tests/golden/*.session is played through the script driver, which draws the real window's
 # picture with "shot"; then, by MODE:
 #   real     the same session is typed into the real program with xdotool, its window is
@@ -13,7 +13,8 @@
 # keyboard (the driver reports which control has it), the real window is grabbed more than
 # ten seconds after the last input; at other shots at once. Either way only a picture that
 # stays the same for longer than a blink counts.
-# Usage: screenshots.sh BIN_DIR 1|2 real|golden|refresh
+# The golden pictures are those of the two whole scales.
+# Usage: screenshots.sh BIN_DIR 1|1.25|1.5|2 real|golden|refresh
 set -u
 scale=$2
 mode=$3
@@ -26,6 +27,8 @@ for tool in import compare mogrify; do
 done
 case "$scale" in
     1) start_display 96 ;;
+    1.25) start_display 120 ;;
+    1.5) start_display 144 ;;
     2) start_display 192 ;;
     *) fail "unknown scale $scale" ;;
 esac

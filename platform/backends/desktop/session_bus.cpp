@@ -3,7 +3,6 @@
 #include <sys/stat.h>
 
 #include <cstdlib>
-#include <string>
 
 namespace {
 
@@ -11,24 +10,24 @@ constexpr const char* AddressVariable = "DBUS_SESSION_BUS_ADDRESS";
 // No transport of libdbus serves it: connecting fails at once, and starts nothing.
 constexpr const char* UnservedAddress = "disabled:";
 
-bool IsSet(const char* variable) {
-    const char* value = std::getenv(variable);
-    return value != nullptr && *value != '\0';
-}
-
-// Where libdbus looks when the address is unset, before it falls back to autolaunching.
-bool HasUserBusSocket() {
-    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    if (runtime == nullptr || *runtime == '\0')
-        return false;
-    struct stat status;
-    return stat((std::string(runtime) + "/bus").c_str(), &status) == 0 && S_ISSOCK(status.st_mode);
-}
-
 } // namespace
 
+std::optional<std::string> SessionBusAddress() {
+    const char* address = std::getenv(AddressVariable);
+    if (address != nullptr && *address != '\0')
+        return address;
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    if (runtime == nullptr || *runtime == '\0')
+        return std::nullopt;
+    const std::string socket = std::string(runtime) + "/bus";
+    struct stat status;
+    if (stat(socket.c_str(), &status) != 0 || !S_ISSOCK(status.st_mode))
+        return std::nullopt;
+    return "unix:path=" + socket;
+}
+
 NoBusAutolaunch::NoBusAutolaunch() {
-    if (IsSet(AddressVariable) || HasUserBusSocket())
+    if (SessionBusAddress())
         return;
     m_did_set = setenv(AddressVariable, UnservedAddress, 1) == 0;
 }

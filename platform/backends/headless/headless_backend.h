@@ -3,7 +3,8 @@
 // A backend without a display, for tests and the script driver: a fixed font metric of
 // six by thirteen pixels per character (8-point MS Sans Serif at 96 dpi), a queue of input
 // events that tests fill, an in-memory clipboard, and a record of what was presented, the
-// cursor and the addresses handed to the browser. It never blocks.
+// cursor and the addresses handed to the browser, and the desktop's colour scheme that tests
+// set. It never blocks.
 
 #include "platform/backends/backend.h"
 
@@ -31,6 +32,7 @@ class HeadlessBackend : public Backend {
     std::optional<std::string> clipboard() override { return m_clipboard; }
     void set_primary_selection(std::string_view text) override { m_primary = std::string(text); }
     std::optional<std::string> primary_selection() override { return m_primary; }
+    ColourScheme colour_scheme() override { return m_colour_scheme; }
     bool open_url(const std::string&) override { return true; }
     bool save_screenshot(const std::string&) override { return false; }
     std::string error() const override { return m_error; }
@@ -42,6 +44,12 @@ class HeadlessBackend : public Backend {
     void set_clipboard_contents(std::optional<std::string> contents) {
         m_clipboard = std::move(contents);
     }
+    // A PRIMARY selection as another program would offer it; nullopt as for the clipboard.
+    void set_primary_selection_contents(std::optional<std::string> contents) {
+        m_primary = std::move(contents);
+    }
+    // The desktop's colour scheme, as the window system reads it next.
+    void set_colour_scheme(ColourScheme scheme) { m_colour_scheme = scheme; }
     void fail_to_open(std::string reason) { m_open_failure = std::move(reason); }
     bool is_open() const { return m_is_open; }
     const WindowSpec& window() const { return m_window; }
@@ -53,6 +61,7 @@ class HeadlessBackend : public Backend {
     std::deque<InputEvent> m_events;
     std::optional<std::string> m_clipboard = std::string();
     std::optional<std::string> m_primary = std::string();
+    ColourScheme m_colour_scheme = ColourScheme::Classic;
     std::string m_error;
     std::string m_open_failure;
     WindowSpec m_window;

@@ -1,10 +1,14 @@
 #include "platform/backends/sdl/sdl_backend.h"
 
+#include "platform/backends/desktop/appearance_portal.h"
 #include "platform/backends/desktop/session_bus.h"
 #include "platform/backends/desktop/url_launcher.h"
+#include "platform/backends/sdl/desktop_scale.h"
 #include "platform/backends/sdl/icon_image.h"
 #include "platform/backends/sdl/key_mapping.h"
+#include "platform/backends/sdl/net_wm_icon.h"
 #include "platform/backends/sdl/x11_clipboard.h"
+#include "platform/backends/sdl/x11_desktop_dpi.h"
 #include "platform/backends/sdl/x11_display.h"
 #include "platform/backends/software/surface_png.h"
 #include "platform/text/codepage1254.h"
@@ -16,25 +20,18 @@
 
 namespace {
 
-constexpr float ReferenceDpi = 96.0f;
-
 std::string LastSdlError(const char* what) {
     return std::string(what) + ": " + SDL_GetError();
 }
 
-// 1 below 144 dots per inch, 2 from there on. SDL knows the monitor's resolution where the
-// display reports its physical size; X servers without one (Xvfb) still have the core
-// screen's.
-int DisplayScale() {
-    float horizontal_dpi = 0;
-    if (SDL_GetDisplayDPI(0, nullptr, &horizontal_dpi, nullptr) != 0 || horizontal_dpi <= 0)
-        horizontal_dpi = X11ScreenDpi().value_or(ReferenceDpi);
-    return std::clamp(static_cast<int>(std::lround(horizontal_dpi / ReferenceDpi)), 1, 2);
+// The desktop's scale, 1 where no desktop says.
+float DesktopScale() {
+    return ScaleForDpi(X11DesktopDpi().value_or(ClassicDpi));
 }
 
 } // namespace
 
-SdlBackend::SdlBackend() = default;
+SdlBackend::SdlBackend(IconPictures icon_sizes) : m_icon_sizes(std::move(icon_sizes)) {}
 
 SdlBackend::~SdlBackend() {
     m_ending_signals.stop_delivering();
@@ -45,6 +42,7 @@ SdlBackend::~SdlBackend() {
             SDL_FreeCursor(cursor);
     }
     m_font.reset();
+    m_portal.reset();
     if (m_start != Start::NotYet)
         SDL_Quit();
 }
@@ -53,6 +51,14 @@ bool SdlBackend::start() const {
     if (m_start != Start::NotYet)
         return m_start == Start::Done;
     m_start = Start::Failed;
+    // The question goes out first, so that its answer comes while SDL and the font start.
+    m_portal = std::make_unique<AppearancePortal>([this] {
+        SDL_Event event{};
+        event.type = m_appearance_event;
+        if (event.type != 0)
+            SDL_PushEvent(&event);
+    });
+    m_portal_asked = std::chrono::steady_clock::now();
     // An X display (the bell and the loss of the display need one), unless SDL_VIDEODRIVER
     // asks for another. Software drawing on the window surface only; the calculator is a
     // normal desktop window that neither bypasses the compositor nor keeps the screen saver
@@ -89,11 +95,13 @@ bool SdlBackend::start() const {
             SDL_PushEvent(&event);
         });
     }
+    if (const Uint32 registered = SDL_RegisterEvents(1); registered != static_cast<Uint32>(-1))
+        m_appearance_event = registered;
     m_url_opener = FindUrlOpener();
     if (const Uint32 registered = SDL_RegisterEvents(1); registered != static_cast<Uint32>(-1))
         m_wake_event = registered;
     m_font = std::make_unique<InterfaceFont>();
-    if (!m_font->load(DisplayScale())) {
+    if (!m_font->load(DesktopScale())) {
         m_error = m_font->error();
         return false;
     }
@@ -149,6 +157,13 @@ void SdlBackend::close_window() {
 void SdlBackend::set_icon(std::span<const std::uint8_t> ico) {
     if (m_window == nullptr)
         return;
+    // Every size of the icon, on X11, goes to the window after its first frame: the window
+    // manager takes it up whenever it comes, and a few milliseconds of decoding pictures
+    // need not keep the window empty.
+    if (!m_icon_sizes.empty() && X11DisplayName(m_window)) {
+        m_are_icons_pending = true;
+        return;
+    }
     SDL_Surface* icon = DecodeIcon(ico);
     if (icon == nullptr)
         return;
@@ -191,6 +206,10 @@ void SdlBackend::present(const DrawList& frame) {
             rects.push_back({area.x, area.y, area.width, area.height});
         SDL_UpdateWindowSurfaceRects(m_window, rects.data(), static_cast<int>(rects.size()));
     }
+    if (m_are_icons_pending) {
+        m_are_icons_pending = false;
+        SetNetWmIcon(m_window, NetWmIcon(m_icon_sizes));
+    }
 }
 
 // ----- input -----
@@ -229,6 +248,10 @@ bool SdlBackend::translate(const SDL_Event& sdl_event, InputEvent& event) {
         event.type = Type::Wake;
         return true;
     }
+    if (sdl_event.type == m_appearance_event && sdl_event.type != 0) {
+        event.type = Type::Appearance;
+        return true;
+    }
     switch (sdl_event.type) {
     case SDL_KEYDOWN:
     case SDL_KEYUP: {
@@ -261,12 +284,14 @@ bool SdlBackend::translate(const SDL_Event& sdl_event, InputEvent& event) {
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP: {
         const Uint8 button = sdl_event.button.button;
-        if (button != SDL_BUTTON_LEFT && button != SDL_BUTTON_RIGHT)
+        if (button != SDL_BUTTON_LEFT && button != SDL_BUTTON_RIGHT && button != SDL_BUTTON_MIDDLE)
             return false;
         event.type = sdl_event.type == SDL_MOUSEBUTTONDOWN ? Type::MouseDown : Type::MouseUp;
         event.x = sdl_event.button.x;
         event.y = sdl_event.button.y;
-        event.button = button == SDL_BUTTON_LEFT ? MouseButton::Left : MouseButton::Right;
+        event.button = button == SDL_BUTTON_LEFT    ? MouseButton::Left
+                       : button == SDL_BUTTON_RIGHT ? MouseButton::Right
+                                                    : MouseButton::Middle;
         // As on Windows, the second click of a quick run is a double click and the third
         // starts over with a single one.
         event.clicks = sdl_event.button.clicks % 2 == 0 ? 2 : 1;
@@ -339,6 +364,20 @@ void SdlBackend::show_cursor(CursorShape shape) {
     SDL_ShowCursor(SDL_ENABLE);
 }
 
+ColourScheme SdlBackend::colour_scheme() {
+    if (!start())
+        return ColourScheme::Classic;
+    // The first frame waits for the answer at most as long again as start-up has taken
+    // since the question: a running portal has answered long before, one that the bus must
+    // start first may not have, and its answer then comes as a change.
+    if (!m_has_waited_for_portal) {
+        m_has_waited_for_portal = true;
+        const auto now = std::chrono::steady_clock::now();
+        m_portal->wait_for_answer(now + (now - m_portal_asked));
+    }
+    return m_portal->scheme();
+}
+
 X11ClipboardReader* SdlBackend::clipboard_reader() {
     if (m_clipboard_reader == nullptr && m_window != nullptr) {
         if (const std::optional<std::string> display = X11DisplayName(m_window))
@@ -349,42 +388,58 @@ X11ClipboardReader* SdlBackend::clipboard_reader() {
                : nullptr;
 }
 
-void SdlBackend::set_clipboard(std::string_view text) {
+void SdlBackend::set_selection(X11Selection selection, std::string_view text) {
     if (!start())
         return;
-    if (SDL_SetClipboardText(CodePage1254ToUtf8(text).c_str()) != 0) {
-        m_error = LastSdlError("cannot set the clipboard");
+    const std::string utf8 = CodePage1254ToUtf8(text);
+    const int set = selection == X11Selection::Primary ? SDL_SetPrimarySelectionText(utf8.c_str())
+                                                       : SDL_SetClipboardText(utf8.c_str());
+    if (set != 0) {
+        m_error = LastSdlError("cannot set the selection");
         return;
     }
     if (X11ClipboardReader* reader = clipboard_reader()) {
-        // SDL's request to own the clipboard must have reached the display before the
+        // SDL's request to own the selection must have reached the display before the
         // reader, on a connection of its own, asks who owns it.
         SyncDisplay(m_window);
-        reader->note_sdl_owner();
+        reader->note_sdl_owner(selection);
     }
 }
 
-std::optional<std::string> SdlBackend::clipboard_utf8() {
+std::optional<std::string> SdlBackend::selection(X11Selection selection) {
+    if (!start())
+        return std::nullopt;
     if (X11ClipboardReader* reader = clipboard_reader()) {
-        SelectionRead read = reader->read();
+        SelectionRead read = reader->read(selection);
         if (read.outcome == SelectionRead::Outcome::Text)
-            return std::move(read.utf8);
+            return Utf8ToCodePage1254(read.utf8);
         if (read.outcome == SelectionRead::Outcome::Unanswered)
             return std::nullopt;
     }
-    char* utf8 = SDL_GetClipboardText();
+    // SDL's own copy, or a display other than X11.
+    char* utf8 =
+        selection == X11Selection::Primary ? SDL_GetPrimarySelectionText() : SDL_GetClipboardText();
     if (utf8 == nullptr)
         return std::string();
-    std::string text = utf8;
+    std::optional<std::string> text = Utf8ToCodePage1254(utf8);
     SDL_free(utf8);
     return text;
 }
 
+void SdlBackend::set_clipboard(std::string_view text) {
+    set_selection(X11Selection::Clipboard, text);
+}
+
 std::optional<std::string> SdlBackend::clipboard() {
-    if (!start())
-        return std::nullopt;
-    const std::optional<std::string> utf8 = clipboard_utf8();
-    return utf8 ? Utf8ToCodePage1254(*utf8) : std::nullopt;
+    return selection(X11Selection::Clipboard);
+}
+
+void SdlBackend::set_primary_selection(std::string_view text) {
+    set_selection(X11Selection::Primary, text);
+}
+
+std::optional<std::string> SdlBackend::primary_selection() {
+    return selection(X11Selection::Primary);
 }
 
 bool SdlBackend::open_url(const std::string& address) {

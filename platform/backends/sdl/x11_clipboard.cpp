@@ -130,35 +130,40 @@ X11ClipboardReader::~X11ClipboardReader() {
         XCloseDisplay(m_display);
 }
 
-unsigned long X11ClipboardReader::owner() const {
-    return XGetSelectionOwner(m_display, XInternAtom(m_display, "CLIPBOARD", False));
+unsigned long X11ClipboardReader::atom(X11Selection selection) const {
+    return selection == X11Selection::Primary ? XA_PRIMARY
+                                              : XInternAtom(m_display, "CLIPBOARD", False);
 }
 
-void X11ClipboardReader::note_sdl_owner() {
-    m_sdl_owner = owner();
+unsigned long X11ClipboardReader::owner(X11Selection selection) const {
+    return XGetSelectionOwner(m_display, atom(selection));
 }
 
-SelectionRead X11ClipboardReader::read() {
-    const Window current_owner = owner();
+void X11ClipboardReader::note_sdl_owner(X11Selection selection) {
+    m_sdl_owners[static_cast<int>(selection)] = owner(selection);
+}
+
+SelectionRead X11ClipboardReader::read(X11Selection selection) {
+    const Window current_owner = owner(selection);
     if (current_owner == None)
         return TextRead({});
-    if (current_owner == m_sdl_owner)
+    if (current_owner == m_sdl_owners[static_cast<int>(selection)])
         return {SelectionRead::Outcome::HeldBySdl, {}};
 
     // What an earlier, abandoned request left queued is of no use now.
     XSync(m_display, True);
     const Requestor requestor(m_display);
     const Window window = requestor.window();
-    const Atom clipboard = XInternAtom(m_display, "CLIPBOARD", False);
+    const Atom selection_atom = atom(selection);
     const Atom utf8_string = XInternAtom(m_display, "UTF8_STRING", False);
     const Atom incr = XInternAtom(m_display, "INCR", False);
     const Atom property = XInternAtom(m_display, PasteProperty, False);
-    XConvertSelection(m_display, clipboard, utf8_string, property, window, CurrentTime);
+    XConvertSelection(m_display, selection_atom, utf8_string, property, window, CurrentTime);
     XFlush(m_display);
 
     const auto answer = WaitForEvent(
         m_display, window, SelectionNotify, Clock::now() + SelectionAnswerWait,
-        [clipboard](XEvent& event) { return event.xselection.selection == clipboard; });
+        [selection_atom](XEvent& event) { return event.xselection.selection == selection_atom; });
     if (!answer)
         return Unanswered();
     // The owner has no text to give.

@@ -3,11 +3,13 @@
 #include "platform/backends/desktop/display_loss.h"
 
 #include <SDL_syswm.h>
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
+
+#include <unistd.h>
 
 #include <cstdlib>
 #include <string>
-#include <string_view>
 
 namespace {
 
@@ -24,26 +26,6 @@ int IgnoreRequestError(Display*, XErrorEvent*) {
     return 0;
 }
 
-// The value of the Xft.dpi line in the resource manager's text, as in "Xft.dpi:\t192".
-std::optional<float> XftDpi(Display* display) {
-    const char* resources = XResourceManagerString(display);
-    if (resources == nullptr)
-        return std::nullopt;
-    constexpr std::string_view Name = "Xft.dpi:";
-    std::string_view rest = resources;
-    while (!rest.empty()) {
-        const std::size_t end = rest.find('\n');
-        const std::string_view line = rest.substr(0, end);
-        if (line.starts_with(Name)) {
-            const float dpi = std::strtof(std::string(line.substr(Name.size())).c_str(), nullptr);
-            if (dpi > 0)
-                return dpi;
-        }
-        rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
-    }
-    return std::nullopt;
-}
-
 // The X display the window is on; null off X11.
 Display* DisplayOf(SDL_Window* window) {
     SDL_SysWMinfo info;
@@ -54,20 +36,6 @@ Display* DisplayOf(SDL_Window* window) {
 }
 
 } // namespace
-
-std::optional<float> X11ScreenDpi() {
-    Display* display = XOpenDisplay(nullptr);
-    if (display == nullptr)
-        return std::nullopt;
-    std::optional<float> dpi = XftDpi(display);
-    const int screen = DefaultScreen(display);
-    if (!dpi && DisplayWidthMM(display, screen) > 0) {
-        constexpr float MillimetresPerInch = 25.4f;
-        dpi = DisplayWidth(display, screen) * MillimetresPerInch / DisplayWidthMM(display, screen);
-    }
-    XCloseDisplay(display);
-    return dpi;
-}
 
 void RingDisplayBell(SDL_Window* window) {
     if (Display* display = DisplayOf(window)) {
@@ -85,6 +53,21 @@ std::optional<std::string> X11DisplayName(SDL_Window* window) {
 void SyncDisplay(SDL_Window* window) {
     if (Display* display = DisplayOf(window))
         XSync(display, False);
+}
+
+bool SetNetWmIcon(SDL_Window* window, const std::vector<unsigned long>& cardinals) {
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    Display* display = DisplayOf(window);
+    if (display == nullptr || !SDL_GetWindowWMInfo(window, &info))
+        return false;
+    // Cardinals of format 32 go to Xlib as longs, whatever the size of a long.
+    XChangeProperty(display, info.info.x11.window, XInternAtom(display, "_NET_WM_ICON", False),
+                    XA_CARDINAL, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(cardinals.data()),
+                    static_cast<int>(cardinals.size()));
+    XFlush(display);
+    return true;
 }
 
 void ExitOnDisplayLoss() {

@@ -1,14 +1,14 @@
 #pragma once
 
 // The few things the sdl backend asks of the X display directly, which SDL does not offer:
-// ringing the bell, the screen's resolution where SDL cannot tell it, the display's name and
-// a round trip on SDL's connection, and ending the program with one clear line when the
-// display goes away.
+// ringing the bell, the display's name and a round trip on SDL's connection, the window's
+// icons at every size, and ending the program with one clear line when the display goes away.
 
 #include <SDL.h>
 
 #include <optional>
 #include <string>
+#include <vector>
 
 // Rings the X bell of the window's display and flushes it out; nothing off X11.
 void RingDisplayBell(SDL_Window* window);
@@ -16,10 +16,9 @@ void RingDisplayBell(SDL_Window* window);
 std::optional<std::string> X11DisplayName(SDL_Window* window);
 // Waits until the display has handled every request SDL made of it; nothing off X11.
 void SyncDisplay(SDL_Window* window);
+// Sets the window's _NET_WM_ICON property to cardinals (net_wm_icon.h); false off X11.
+bool SetNetWmIcon(SDL_Window* window, const std::vector<unsigned long>& cardinals);
 // From now on, losing the display connection prints "kalvetra: lost the connection to the
 // display" on stderr and exits with status 1, instead of Xlib's own message; an error in one
 // request (a clipboard reader that went away) no longer ends the program.
 void ExitOnDisplayLoss();
-// The dots per inch that the desktop asks fonts to use (the Xft.dpi resource), else the
-// screen's size in pixels over its size in millimetres; nullopt without an X display.
-std::optional<float> X11ScreenDpi();

@@ -4,6 +4,7 @@
 #include "platform/text/codepage1254.h"
 
 #include <algorithm>
+#include <cmath>
 #include <fstream>
 #include <iterator>
 
@@ -13,9 +14,10 @@ namespace {
 constexpr std::size_t TextWidthCapacity = 4096;
 
 // At 96 dots per inch the interface takes the measure of 8-point MS Sans Serif there: lines
-// of 13 pixels and an average character of 6 (twice that at twice the density). The font is
-// set to the largest pixel size whose own text fits that measure, since labels were laid out
-// for it and a wider font would not fit their boxes.
+// of 13 pixels and an average character of 6, times the scale at other densities. The font
+// is set to the largest pixel size whose own text fits that measure, since labels were laid
+// out for it and a wider font would not fit their boxes; its metrics then make the dialog
+// units, so that at 1.25 they are what a font of 12 pixels gives, not 1.25 of 1's.
 constexpr int TargetLineHeight = 13;
 constexpr int TargetCharWidth = 6;
 constexpr int SmallestPixelSize = 8;
@@ -35,11 +37,15 @@ int SampleWidth(TTF_Font* font) {
     return width;
 }
 
+int Scaled(int pixels, float scale) {
+    return static_cast<int>(std::lround(pixels * scale));
+}
+
 // Liberation Sans, for one, fits at 10 pixels (5.94 a character, 12 a line) and at 20
 // (11.56, 23) for twice the density.
-int ChoosePixelSize(TTF_Font* font, int scale) {
-    int chosen = SmallestPixelSize * scale;
-    for (int size = chosen; size <= LargestPixelSize * scale; ++size) {
+int ChoosePixelSize(TTF_Font* font, float scale) {
+    int chosen = Scaled(SmallestPixelSize, scale);
+    for (int size = chosen; size <= Scaled(LargestPixelSize, scale); ++size) {
         if (TTF_SetFontSize(font, size) != 0)
             continue;
         if (SampleWidth(font) > TargetCharWidth * scale * AverageWidthSampleLength ||
@@ -59,7 +65,7 @@ InterfaceFont::~InterfaceFont() {
         TTF_Quit();
 }
 
-bool InterfaceFont::load(int scale) {
+bool InterfaceFont::load(float scale) {
     if (TTF_Init() != 0) {
         m_error = LastTtfError("cannot start the font engine");
         return false;
@@ -91,7 +97,7 @@ bool InterfaceFont::load(int scale) {
     m_metrics.average_char_width =
         (SampleWidth(m_font) + AverageWidthSampleLength / 2) / AverageWidthSampleLength;
     // The line keeps its classic height; what the font leaves of it is leading below the text.
-    m_metrics.height = std::max(TTF_FontHeight(m_font), TargetLineHeight * scale);
+    m_metrics.height = std::max(TTF_FontHeight(m_font), Scaled(TargetLineHeight, scale));
     m_metrics.ascent = TTF_FontAscent(m_font);
     return true;
 }

@@ -22,9 +22,9 @@ class InterfaceFont {
     InterfaceFont(const InterfaceFont&) = delete;
     InterfaceFont& operator=(const InterfaceFont&) = delete;
 
-    // Starts SDL_ttf, finds and opens the font and sizes it for scale (1 or 2); false with
+    // Starts SDL_ttf, finds and opens the font and sizes it for scale (1 to 2); false with
     // the reason in error().
-    bool load(int scale);
+    bool load(float scale);
 
     const FontMetrics& metrics() const { return m_metrics; }
     // The width of a code-page-1254 text; 0 before the font is loaded.

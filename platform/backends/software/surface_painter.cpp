@@ -1,5 +1,6 @@
 #include "platform/backends/software/surface_painter.h"
 
+#include "platform/backends/software/picture_scaling.h"
 #include "platform/paint/frame_changes.h"
 #include "platform/text/codepage1254.h"
 
@@ -24,6 +25,8 @@ SurfacePainter::SurfacePainter(const InterfaceFont& font)
 SurfacePainter::~SurfacePainter() {
     m_text_cache.clear();
     for (const auto& [data, surface] : m_bitmaps)
+        SDL_FreeSurface(surface);
+    for (const auto& [key, surface] : m_resampled)
         SDL_FreeSurface(surface);
 }
 
@@ -143,16 +146,30 @@ SDL_Surface* SurfacePainter::bitmap_surface(std::span<const std::uint8_t> bmp_fi
     return converted;
 }
 
+SDL_Surface* SurfacePainter::resampled_surface(std::span<const std::uint8_t> bmp_file, int width,
+                                               int height) {
+    SDL_Surface* picture = bitmap_surface(bmp_file);
+    if (picture == nullptr || (picture->w == width && picture->h == height))
+        return picture;
+    const ResampledKey key{bmp_file.data(), width, height};
+    if (const auto found = m_resampled.find(key); found != m_resampled.end())
+        return found->second;
+    SDL_Surface* resampled = ResamplePicture(picture, width, height);
+    m_resampled.emplace(key, resampled);
+    return resampled;
+}
+
 void SurfacePainter::draw_bitmap(SDL_Surface* target, const DrawCommand& command,
                                  const PixelRect& area) {
     if (command.bitmap.empty())
         return;
-    // A picture keeps its own size in pixels; the window system places and clips it.
-    SDL_Surface* picture = bitmap_surface(command.bitmap);
+    // The window system places, sizes and clips the picture; resampled once for a size.
+    SDL_Surface* picture =
+        resampled_surface(command.bitmap, command.rect.width, command.rect.height);
     if (picture == nullptr)
         return;
     const SDL_Rect clip = ToSdl(command.clip.intersected(area));
     SDL_SetClipRect(target, &clip);
-    SDL_Rect place = {command.rect.x, command.rect.y, picture->w, picture->h};
+    SDL_Rect place = ToSdl(command.rect);
     SDL_BlitSurface(picture, nullptr, target, &place);
 }

@@ -1,9 +1,10 @@
 #pragma once
 
 // Paints draw lists into an SDL surface in software: fills, dotted focus frames, text in
-// the interface font and pictures from .bmp bytes. It remembers what it last painted into
-// a surface, so that the next frame redraws only the areas that changed, and tells the
-// caller which areas those were; showing them on the display is the backend's job.
+// the interface font and pictures from .bmp bytes, resampled to the size they are drawn at. It
+// remembers what it last painted into a surface, so that the next frame redraws only the areas that
+// changed, and tells the caller which areas those were; showing them on the display is the
+// backend's job.
 
 #include "platform/backends/software/interface_font.h"
 #include "platform/backends/software/text_cache.h"
@@ -15,6 +16,7 @@
 #include <map>
 #include <span>
 #include <string>
+#include <tuple>
 #include <vector>
 
 struct PaintedAreas {
@@ -43,6 +45,8 @@ class SurfacePainter {
     void draw_text(SDL_Surface* target, const DrawCommand& command, const PixelRect& area);
     void draw_bitmap(SDL_Surface* target, const DrawCommand& command, const PixelRect& area);
     SDL_Surface* bitmap_surface(std::span<const std::uint8_t> bmp_file);
+    // The picture at that size: its own surface, or one resampled from it.
+    SDL_Surface* resampled_surface(std::span<const std::uint8_t> bmp_file, int width, int height);
 
     const InterfaceFont& m_font;
     DrawList m_drawn; // what the surface shows
@@ -52,5 +56,8 @@ class SurfacePainter {
     // Decoded bitmaps by the address of their file bytes: resources live as long as the
     // program.
     std::map<const std::uint8_t*, SDL_Surface*> m_bitmaps;
+    // Their copies at the display's scale, by file and size.
+    using ResampledKey = std::tuple<const std::uint8_t*, int, int>;
+    std::map<ResampledKey, SDL_Surface*> m_resampled;
     std::string m_error;
 };

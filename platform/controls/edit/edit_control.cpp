@@ -2,7 +2,8 @@
 // of the text, whatever its source, goes through ApplyEdit, which applies that source's rules
 // (limit, width, case, undo) in the editing model and then tells the parent EN_UPDATE and EN_CHANGE
 // before it returns. Clipboard and undo requests that the field makes of itself (Ctrl codes, keys,
-// context menu) are sent through the window's current procedure, so a filter in front sees them.
+// context menu, the middle button's paste) are sent through the window's current procedure, so
+// a filter in front sees them. Text the user selects is offered as the PRIMARY selection.
 
 #include "platform/controls/control_classes.h"
 #include "platform/controls/edit/edit_model.h"
@@ -154,6 +155,17 @@ EditRange SelectionOf(HWND field) {
     return EditStateOf(field).model.selection();
 }
 
+// As X programs do, the text the user selects (by mouse, Shift and the arrows, Ctrl+A, the
+// menu) is offered as the PRIMARY selection; a selection the program makes, such as Tab's
+// selecting a field's whole text, is not.
+void OfferSelection(HWND field) {
+    const EditRange selection = SelectionOf(field);
+    if (!selection.is_empty()) {
+        OfferPrimarySelection(
+            std::string_view(EditStateOf(field).text).substr(selection.start, selection.length()));
+    }
+}
+
 // Backspace (backwards) and Delete (forwards): the selection, else one byte beside the
 // caret; at the end of the text in that direction nothing happens and nothing is told.
 enum class Direction : std::uint8_t { Backwards, Forwards };
@@ -219,6 +231,7 @@ LRESULT HandleChar(HWND field, unsigned char code) {
         return 0;
     case 0x01: // Ctrl+A
         Select(field, 0, EditStateOf(field).text.size());
+        OfferSelection(field);
         return 0;
     case 0x03: // Ctrl+C
         SendToSelf(field, WM_COPY);
@@ -247,33 +260,39 @@ LRESULT HandleChar(HWND field, unsigned char code) {
     return 0;
 }
 
-// ^WM_KEYDOWN: caret movement (Shift extends, Ctrl goes by words), Delete and the
-// clipboard keys. Up and Down move as Left and Right do in a single-line field.
-LRESULT HandleKeyDown(HWND field, WPARAM key, LPARAM lparam) {
-    const bool shift = GetKeyState(VK_SHIFT) < 0;
-    const bool control = GetKeyState(VK_CONTROL) < 0;
-    const Extend extend = shift ? Extend::Yes : Extend::No;
-    const std::string_view text = EditStateOf(field).text;
-    const std::size_t caret = EditStateOf(field).model.caret();
+// Where a key that moves the caret puts it (Ctrl goes by words); nullopt for other keys. Up
+// and Down move as Left and Right do in a single-line field.
+std::optional<std::size_t> CaretAfterKey(WPARAM key, bool control, std::string_view text,
+                                         std::size_t caret) {
     switch (key) {
     case VK_LEFT:
     case VK_UP:
-        MoveCaret(field,
-                  control     ? PreviousWordStart(text, caret)
-                  : caret > 0 ? caret - 1
-                              : 0,
-                  extend);
-        return 0;
+        return control ? PreviousWordStart(text, caret) : caret > 0 ? caret - 1 : 0;
     case VK_RIGHT:
     case VK_DOWN:
-        MoveCaret(field, control ? NextWordStart(text, caret) : caret + 1, extend);
-        return 0;
+        return control ? NextWordStart(text, caret) : caret + 1;
     case VK_HOME:
-        MoveCaret(field, 0, extend);
         return 0;
     case VK_END:
-        MoveCaret(field, text.size(), extend);
+        return text.size();
+    default:
+        return std::nullopt;
+    }
+}
+
+// ^WM_KEYDOWN: caret movement (Shift extends the selection), Delete and the clipboard keys.
+LRESULT HandleKeyDown(HWND field, WPARAM key, LPARAM lparam) {
+    const bool shift = GetKeyState(VK_SHIFT) < 0;
+    const bool control = GetKeyState(VK_CONTROL) < 0;
+    const EditState& state = EditStateOf(field);
+    if (const auto caret = CaretAfterKey(key, control, state.text, state.model.caret())) {
+        MoveCaret(field, *caret, shift ? Extend::Yes : Extend::No);
+        if (shift) {
+            OfferSelection(field);
+        }
         return 0;
+    }
+    switch (key) {
     case VK_DELETE:
         if (shift) {
             SendToSelf(field, WM_CUT);
@@ -439,8 +458,13 @@ LRESULT HandleMouseMove(HWND field, WPARAM buttons, LPARAM lparam) {
     return 0;
 }
 
+// The end of a drag, or of a Shift+click, offers what it selected.
 LRESULT HandleLeftButtonUp(HWND field) {
-    EditStateOf(field).is_dragging = false;
+    EditState& state = EditStateOf(field);
+    if (state.is_dragging) {
+        state.is_dragging = false;
+        OfferSelection(field);
+    }
     return 0;
 }
 
@@ -452,6 +476,26 @@ LRESULT HandleDoubleClick(HWND field, LPARAM lparam) {
     const EditRange word = WordAt(EditStateOf(field).text, OffsetAtX(field, PointX(lparam)));
     Select(field, word.start, word.end);
     EditStateOf(field).is_dragging = false;
+    OfferSelection(field);
+    return 0;
+}
+
+// ^WM_MBUTTONDOWN: the X programs' paste of the PRIMARY selection, at the click. It is the
+// field's WM_PASTE, sent through its current procedure while the paste reads the PRIMARY
+// selection, so that the digit fields' checks and the byte-pair field's refusal apply.
+LRESULT HandleMiddleButtonDown(HWND field, LPARAM lparam) {
+    if (IsReadOnly(field)) {
+        return 0;
+    }
+    SetFocus(field);
+    if (!IsLive(field)) {
+        return 0;
+    }
+    MoveCaret(field, OffsetAtX(field, PointX(lparam)), Extend::No);
+    WindowSystem& system = Windows();
+    system.is_pasting_primary = true;
+    SendToSelf(field, WM_PASTE);
+    system.is_pasting_primary = false;
     return 0;
 }
 
@@ -511,6 +555,7 @@ LRESULT HandleMenuChoice(HWND field, WPARAM wparam) {
         break;
     case IDM_EDIT_SELECT_ALL:
         SendMessage(field, EM_SETSEL, 0, -1);
+        OfferSelection(field);
         break;
     default:
         break;
@@ -593,6 +638,8 @@ LRESULT CALLBACK EditProcedure(HWND field, UINT message, WPARAM wparam, LPARAM l
         return HandleLeftButtonUp(field);
     case WM_LBUTTONDBLCLK:
         return HandleDoubleClick(field, lparam);
+    case WM_MBUTTONDOWN:
+        return HandleMiddleButtonDown(field, lparam);
     case WM_CONTEXTMENU:
         return HandleContextMenu(field, lparam);
     case WM_COMMAND:
