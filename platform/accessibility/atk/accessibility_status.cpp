@@ -1,5 +1,7 @@
 #include "platform/accessibility/atk/accessibility_status.h"
 
+#include "platform/backends/desktop/session_bus.h"
+
 #include <dbus/dbus.h>
 
 #include <cerrno>
@@ -9,7 +11,6 @@
 #include <poll.h>
 #include <sys/eventfd.h>
 #include <sys/resource.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -131,11 +132,6 @@ DBusHandlerResult HearSignal(DBusConnection*, DBusMessage* message, void* heard_
     return DBUS_HANDLER_RESULT_NOT_YET_HANDLED;
 }
 
-bool IsSocket(const std::string& path) {
-    struct stat status {};
-    return stat(path.c_str(), &status) == 0 && S_ISSOCK(status.st_mode);
-}
-
 } // namespace
 
 std::optional<std::string> SessionBusForAccessibility() {
@@ -143,19 +139,7 @@ std::optional<std::string> SessionBusForAccessibility() {
     if (no_bridge != nullptr && std::strcmp(no_bridge, "1") == 0) {
         return std::nullopt;
     }
-    const char* address = std::getenv("DBUS_SESSION_BUS_ADDRESS");
-    if (address != nullptr && *address != '\0') {
-        // "disabled:" is how a session says it has no bus.
-        if (std::strncmp(address, "disabled:", 9) == 0) {
-            return std::nullopt;
-        }
-        return std::string(address);
-    }
-    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    if (runtime != nullptr && *runtime != '\0' && IsSocket(std::string(runtime) + "/bus")) {
-        return "unix:path=" + std::string(runtime) + "/bus";
-    }
-    return std::nullopt;
+    return SessionBusAddress();
 }
 
 AccessibilityStatusWatch::AccessibilityStatusWatch(std::string session_bus,

@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -14,6 +15,9 @@ constexpr const char* UnservedAddress = "disabled:";
 
 std::optional<std::string> SessionBusAddress() {
     const char* address = std::getenv(AddressVariable);
+    // "disabled:" is how a session says that it has no bus.
+    if (address != nullptr && std::strncmp(address, "disabled:", 9) == 0)
+        return std::nullopt;
     if (address != nullptr && *address != '\0')
         return address;
     const char* runtime = std::getenv("XDG_RUNTIME_DIR");
@@ -27,7 +31,9 @@ std::optional<std::string> SessionBusAddress() {
 }
 
 NoBusAutolaunch::NoBusAutolaunch() {
-    if (SessionBusAddress())
+    // An address that says "disabled:" already keeps libdbus from starting one.
+    const char* address = std::getenv(AddressVariable);
+    if ((address != nullptr && *address != '\0') || SessionBusAddress())
         return;
     m_did_set = setenv(AddressVariable, UnservedAddress, 1) == 0;
 }

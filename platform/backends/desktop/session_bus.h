@@ -30,5 +30,5 @@ class NoBusAutolaunch {
 
 // DBUS_SESSION_BUS_ADDRESS when it is set, else the user's bus socket $XDG_RUNTIME_DIR/bus
 // when there is one (where libdbus and GLib look before they fall back to autolaunching);
-// nullopt where no session bus runs.
+// nullopt where no session bus runs, or where the address says "disabled:".
 std::optional<std::string> SessionBusAddress();
