@@ -59,10 +59,8 @@ class LentBackend : public Backend {
     void show_cursor(CursorShape shape) override { m_owner.show_cursor(shape); }
     void set_clipboard(std::string_view text) override { m_owner.set_clipboard(text); }
     std::optional<std::string> clipboard() override { return m_owner.clipboard(); }
-    void set_primary_selection(std::string_view text) override {
-        m_owner.set_primary_selection(text);
-    }
-    std::optional<std::string> primary_selection() override { return m_owner.primary_selection(); }
+    // PRIMARY keeps the seam's default: without a display driver for it, SDL keeps the text
+    // in a copy of its own that it loses.
     ColourScheme colour_scheme() override { return m_owner.colour_scheme(); }
     bool open_url(const std::string& address) override { return m_owner.open_url(address); }
     bool save_screenshot(const std::string& path) override { return m_owner.save_screenshot(path); }
