@@ -10,6 +10,7 @@
 
 #include <signal.h>
 
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -17,6 +18,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <thread>
 
 namespace {
 
@@ -93,15 +95,41 @@ class PrivateSessionBus {
     GDBusConnection* m_connection = nullptr;
 };
 
-// Runs GLib's default main context until done says so, at most for the given time.
-bool RunUntil(const std::function<bool()>& done, milliseconds longest = milliseconds(5000)) {
+// Waits until done says so, at most for the given time, taking what came for the portal, if
+// one is given, as the program's loop does.
+bool RunUntil(const std::function<bool()>& done, AppearancePortal* portal = nullptr,
+              milliseconds longest = milliseconds(5000)) {
     const auto deadline = Clock::now() + longest;
     while (!done() && Clock::now() < deadline) {
-        if (!g_main_context_iteration(nullptr, FALSE))
-            g_usleep(1000);
+        if (portal != nullptr)
+            portal->dispatch();
+        g_usleep(1000);
     }
     return done();
 }
+
+// The stand-in portal serves from GLib's default main context on a thread of its own, as a
+// portal in another process would, while the portal under test takes its answers on the
+// test's thread.
+class ServingThread {
+  public:
+    ServingThread() : m_loop(g_main_loop_new(nullptr, FALSE)) {
+        m_thread = std::thread([this] { g_main_loop_run(m_loop); });
+        while (!g_main_loop_is_running(m_loop))
+            g_usleep(100);
+    }
+    ~ServingThread() {
+        g_main_loop_quit(m_loop);
+        m_thread.join();
+        g_main_loop_unref(m_loop);
+    }
+    ServingThread(const ServingThread&) = delete;
+    ServingThread& operator=(const ServingThread&) = delete;
+
+  private:
+    GMainLoop* m_loop;
+    std::thread m_thread;
+};
 
 class AppearancePortalTest : public ::testing::Test {
   protected:
@@ -111,17 +139,24 @@ class AppearancePortalTest : public ::testing::Test {
             GTEST_SKIP() << "no dbus-daemon to run a private session bus";
     }
     void TearDown() override {
-        m_stand_in.reset();
+        StopStandIn();
         m_bus.reset();
     }
 
     void StartStandIn(const PortalStandIn::Options& options) {
         m_stand_in = std::make_unique<PortalStandIn>(m_bus->connection(), options);
+        m_serving = std::make_unique<ServingThread>();
         ASSERT_TRUE(RunUntil([this] { return m_stand_in->owns_name(); }));
+    }
+    // The serving stops first, so that no call is being answered as the stand-in goes.
+    void StopStandIn() {
+        m_serving.reset();
+        m_stand_in.reset();
     }
 
     std::unique_ptr<PrivateSessionBus> m_bus;
     std::unique_ptr<PortalStandIn> m_stand_in;
+    std::unique_ptr<ServingThread> m_serving;
 };
 
 } // namespace
@@ -153,7 +188,7 @@ TEST_F(AppearancePortalTest, TheSettingsGiveThePalette) {
         EXPECT_TRUE(portal.has_answered());
         EXPECT_EQ(portal.scheme(), row.expected);
         EXPECT_EQ(changes, row.expected == ColourScheme::Classic ? 0 : 1);
-        m_stand_in.reset();
+        StopStandIn();
     }
 }
 
@@ -163,6 +198,8 @@ TEST_F(AppearancePortalTest, FollowsTheSettingsAsTheyChange) {
     AppearancePortal portal([&changes] { ++changes; });
     portal.wait_for_answer(Clock::now() + milliseconds(5000));
     ASSERT_EQ(portal.scheme(), ColourScheme::Dark);
+    std::atomic<int> wakes = 0;
+    portal.follow_changes([&wakes] { ++wakes; });
 
     struct Step {
         const char* key;
@@ -179,13 +216,15 @@ TEST_F(AppearancePortalTest, FollowsTheSettingsAsTheyChange) {
         SCOPED_TRACE(std::string(step.key) + " " + std::to_string(step.value));
         const int before = changes;
         m_stand_in->set(step.key, step.value);
-        EXPECT_TRUE(RunUntil([&] { return changes > before; }));
+        EXPECT_TRUE(RunUntil([&] { return changes > before; }, &portal));
         EXPECT_EQ(portal.scheme(), step.expected);
     }
+    // The signals came through the helper that wakes the loop.
+    EXPECT_GT(wakes.load(), 0);
     // A setting that leaves the palette as it is tells nobody.
     const int before = changes;
     m_stand_in->set("color-scheme", 1);
-    RunUntil([] { return false; }, milliseconds(200));
+    RunUntil([] { return false; }, &portal, milliseconds(200));
     EXPECT_EQ(changes, before);
 }
 
@@ -199,7 +238,8 @@ TEST_F(AppearancePortalTest, WaitsNoLongerThanTheDeadlineAndTakesALateAnswer) {
     EXPECT_FALSE(portal.has_answered());
     EXPECT_EQ(portal.scheme(), ColourScheme::Classic);
 
-    EXPECT_TRUE(RunUntil([&] { return portal.has_answered(); }));
+    portal.follow_changes([] {});
+    EXPECT_TRUE(RunUntil([&] { return portal.has_answered(); }, &portal));
     EXPECT_EQ(portal.scheme(), ColourScheme::Dark);
     EXPECT_EQ(changes, 1);
 }
@@ -209,7 +249,7 @@ TEST_F(AppearancePortalTest, EndsWhileItsQuestionsAreUnanswered) {
     auto portal = std::make_unique<AppearancePortal>([] { FAIL() << "no answer after the end"; });
     portal->wait_for_answer(Clock::now() + milliseconds(50));
     portal.reset();
-    RunUntil([] { return false; }, milliseconds(600));
+    RunUntil([] { return false; }, nullptr, milliseconds(600));
 }
 
 TEST_F(AppearancePortalTest, ABusWithoutAPortalAnswersAtOnceWithTheClassicColours) {

@@ -9,6 +9,7 @@
 
 #include <gio/gio.h>
 
+#include <atomic>
 #include <cstdint>
 #include <string>
 
@@ -43,5 +44,5 @@ class PortalStandIn {
     GDBusNodeInfo* m_introspection = nullptr;
     unsigned m_registration = 0;
     unsigned m_name = 0;
-    bool m_owns_name = false;
+    std::atomic<bool> m_owns_name = false; // set where the stand-in serves, read anywhere
 };

@@ -30,7 +30,7 @@ set(rules
     # stands on the core, and the bridge to the desktop's screen readers on the tree.
     "platform/accessibility/accessible_object.h=platform/paint/,platform/win/windows_api.h"
     "platform/accessibility/=platform/core/,platform/paint/,platform/text/,platform/win/"
-    "platform/accessibility/atk/=platform/accessibility/,platform/core/,platform/paint/,platform/text/,platform/win/"
+    "platform/accessibility/atk/=platform/accessibility/,platform/backends/desktop/glib_pump.h,platform/backends/desktop/session_bus.h,platform/core/,platform/paint/,platform/text/,platform/win/"
     "platform/platform=platform/backends/backend.h,platform/controls/,platform/core/,platform/win/"
     "testing/=platform/"
     # The program sees the window system through its calls, its templates, the clipboard and

@@ -3,7 +3,7 @@
 #include "platform/accessibility/atk/accessibility_status.h"
 #include "platform/accessibility/atk/atk_events.h"
 #include "platform/accessibility/atk/atk_toolkit.h"
-#include "platform/accessibility/atk/glib_pump.h"
+#include "platform/backends/desktop/glib_pump.h"
 #include "platform/core/window_system.h"
 
 #include <atk-bridge.h>
@@ -43,7 +43,7 @@ void StartBridge(AssistiveTechnology& state) {
         return;
     }
     StartAtkEvents();
-    state.pump = std::make_unique<GlibPump>(WakeLoop);
+    state.pump = std::make_unique<GlibPump>(g_main_context_default(), WakeLoop);
 }
 
 void BetweenEvents() {

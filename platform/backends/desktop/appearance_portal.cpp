@@ -45,6 +45,7 @@ AppearancePortal::AppearancePortal(std::function<void()> changed) : m_changed(st
         m_unanswered = 0;
         return;
     }
+    m_context = g_main_context_new();
     m_cancellable = g_cancellable_new();
     // Connecting is a few round trips to the bus, taken here so that the questions leave at
     // once and their answers come in while the program starts; answers that waited for the
@@ -58,10 +59,13 @@ AppearancePortal::AppearancePortal(std::function<void()> changed) : m_changed(st
         m_unanswered = 0;
         return;
     }
-    // Listening first, so that no change made while the values are read is missed.
+    // Listening first, so that no change made while the values are read is missed. Signals
+    // come on the context that is the thread's default as the subscription is made.
+    g_main_context_push_thread_default(m_context);
     m_subscription = g_dbus_connection_signal_subscribe(
         m_connection, PortalName, SettingsInterface, "SettingChanged", PortalPath,
         AppearanceNamespace, G_DBUS_SIGNAL_FLAGS_NONE, on_setting_changed, this, nullptr);
+    g_main_context_pop_thread_default(m_context);
     ask(ColorSchemeKey, Method::ReadOne);
     ask(ContrastKey, Method::ReadOne);
 }
@@ -70,11 +74,12 @@ AppearancePortal::~AppearancePortal() {
     // Without a bus nothing was made.
     if (m_cancellable == nullptr)
         return;
+    m_pump.reset();
     g_cancellable_cancel(m_cancellable);
     // The cancelled calls still report back, with the error that says so, and must find
     // this object alive.
     while (m_outstanding > 0)
-        g_main_context_iteration(nullptr, TRUE);
+        iterate(true);
     if (m_subscription != 0)
         g_dbus_connection_signal_unsubscribe(m_connection, m_subscription);
     if (m_connection != nullptr) {
@@ -82,6 +87,23 @@ AppearancePortal::~AppearancePortal() {
         g_object_unref(m_connection);
     }
     g_object_unref(m_cancellable);
+    g_main_context_unref(m_context);
+}
+
+void AppearancePortal::iterate(bool may_block) {
+    g_main_context_iteration(m_context, may_block ? TRUE : FALSE);
+}
+
+void AppearancePortal::follow_changes(std::function<void()> wake) {
+    if (m_connection == nullptr || m_pump)
+        return;
+    m_pump = std::make_unique<GlibPump>(m_context, std::move(wake));
+    m_pump->run_pending();
+}
+
+void AppearancePortal::dispatch() {
+    if (m_pump)
+        m_pump->run_pending();
 }
 
 ColourScheme AppearancePortal::scheme() const {
@@ -90,7 +112,7 @@ ColourScheme AppearancePortal::scheme() const {
 
 void AppearancePortal::wait_for_answer(std::chrono::steady_clock::time_point deadline) {
     // Answers that came in meanwhile are taken even when the time is up.
-    while (!has_answered() && g_main_context_iteration(nullptr, FALSE)) {
+    while (!has_answered() && g_main_context_iteration(m_context, FALSE)) {
     }
     const auto left =
         std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
@@ -105,20 +127,23 @@ void AppearancePortal::wait_for_answer(std::chrono::steady_clock::time_point dea
             return G_SOURCE_REMOVE;
         },
         &is_late, nullptr);
-    g_source_attach(timer, nullptr);
+    g_source_attach(timer, m_context);
     while (!has_answered() && !is_late)
-        g_main_context_iteration(nullptr, TRUE);
+        iterate(true);
     g_source_destroy(timer);
     g_source_unref(timer);
 }
 
 void AppearancePortal::ask(const char* key, Method method) {
     ++m_outstanding;
+    // The answer comes on the context that is the thread's default as the call is made.
+    g_main_context_push_thread_default(m_context);
     g_dbus_connection_call(m_connection, PortalName, PortalPath, SettingsInterface,
                            method == Method::ReadOne ? "ReadOne" : "Read",
                            g_variant_new("(ss)", AppearanceNamespace, key), G_VARIANT_TYPE("(v)"),
                            G_DBUS_CALL_FLAGS_NONE, ReadTimeoutMs, m_cancellable, on_read,
                            new Question{this, key, method});
+    g_main_context_pop_thread_default(m_context);
 }
 
 // The destructor waits for every answer, so each finds its object alive, cancelled or not.

@@ -219,6 +219,8 @@ bool SdlBackend::wait_event(InputEvent& event, int timeout_ms) {
         return false;
     const Uint64 deadline = SDL_GetTicks64() + static_cast<Uint64>(std::max(timeout_ms, 0));
     for (;;) {
+        // What the portal said while the loop was busy; its helper wakes this wait for more.
+        m_portal->dispatch();
         SDL_Event sdl_event;
         int got;
         if (timeout_ms < 0) {
@@ -374,6 +376,7 @@ ColourScheme SdlBackend::colour_scheme() {
         m_has_waited_for_portal = true;
         const auto now = std::chrono::steady_clock::now();
         m_portal->wait_for_answer(now + (now - m_portal_asked));
+        m_portal->follow_changes([this] { wake(); });
     }
     return m_portal->scheme();
 }

@@ -18,6 +18,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -100,6 +101,8 @@ WaylandBackend::WaylandBackend() = default;
 
 WaylandBackend::~WaylandBackend() {
     m_ending_signals.stop_delivering();
+    // Its helper thread wakes through the eventfd, which goes below.
+    m_portal.reset();
     close_window();
     m_clipboard.reset();
     m_primary.reset();
@@ -221,6 +224,9 @@ bool WaylandBackend::connect() {
     if (m_start != Start::NotYet)
         return m_start == Start::Done;
     m_start = Start::Failed;
+    // The question goes out first, so that its answer comes while the window is made.
+    m_portal = std::make_unique<AppearancePortal>([this] { m_has_appearance_changed = true; });
+    m_portal_asked = Clock::now();
     m_display = wl_display_connect(nullptr);
     if (m_display == nullptr) {
         const char* name = std::getenv("WAYLAND_DISPLAY");
@@ -422,6 +428,12 @@ void WaylandBackend::take_due(Clock::time_point now) {
         ReportEndingSignal(signal_number);
         m_events.push_back({.type = InputEvent::Type::Close});
     }
+    if (m_woken.exchange(false))
+        m_events.push_back({.type = InputEvent::Type::Wake});
+    if (m_portal)
+        m_portal->dispatch();
+    if (std::exchange(m_has_appearance_changed, false))
+        m_events.push_back({.type = InputEvent::Type::Appearance});
 }
 
 int WaylandBackend::wait_limit(Clock::time_point now,
@@ -500,6 +512,29 @@ void WaylandBackend::beep() {
     m_flash_end = Clock::now() + FlashTime;
     m_has_unsent = true;
     send_frame();
+}
+
+// From any thread: the flag says why the loop woke, the eventfd ends its poll.
+void WaylandBackend::wake() {
+    m_woken = true;
+    if (m_wake_fd >= 0) {
+        const std::uint64_t one = 1;
+        [[maybe_unused]] const ssize_t written = write(m_wake_fd, &one, sizeof one);
+    }
+}
+
+ColourScheme WaylandBackend::colour_scheme() {
+    if (!connect())
+        return ColourScheme::Classic;
+    // The first frame waits for the answer at most as long again as start-up has taken
+    // since the question; a later answer comes as a change.
+    if (!m_has_waited_for_portal) {
+        m_has_waited_for_portal = true;
+        const auto now = Clock::now();
+        m_portal->wait_for_answer(now + (now - m_portal_asked));
+        m_portal->follow_changes([this] { wake(); });
+    }
+    return m_portal->scheme();
 }
 
 void WaylandBackend::show_cursor(CursorShape shape) {

@@ -9,6 +9,7 @@
 // renders the draw lists it is given and knows nothing of windows, messages or controls.
 
 #include "platform/backends/backend.h"
+#include "platform/backends/desktop/appearance_portal.h"
 #include "platform/backends/desktop/ending_signals.h"
 #include "platform/backends/software/interface_font.h"
 #include "platform/backends/software/surface_painter.h"
@@ -52,6 +53,8 @@ class WaylandBackend : public Backend {
     void present(const DrawList& frame) override;
     bool wait_event(InputEvent& event, int timeout_ms) override;
     void beep() override;
+    void wake() override;
+    ColourScheme colour_scheme() override;
     void show_cursor(CursorShape shape) override;
     void set_clipboard(std::string_view text) override;
     std::optional<std::string> clipboard() override;
@@ -85,7 +88,8 @@ class WaylandBackend : public Backend {
     // connect() for the measuring calls: connecting changes nothing that they answer from.
     bool is_connected() const { return const_cast<WaylandBackend*>(this)->connect(); }
     bool bind_globals();
-    // Takes what is due by now: a key repeat, the end of a flash, an ending signal.
+    // Takes what is due by now: a key repeat, the end of a flash, an ending signal, a wake,
+    // what the portal said.
     void take_due(Clock::time_point now);
     // Milliseconds until the next thing due or the caller's deadline, whichever is first;
     // -1 for none.
@@ -100,7 +104,14 @@ class WaylandBackend : public Backend {
     std::string m_error;
     EndingSignals m_ending_signals;
     std::atomic<int> m_ending_signal = 0;
-    int m_wake_fd = -1; // an eventfd that other threads write to wake wait_event
+    // An eventfd that other threads write to wake wait_event, and why they woke it.
+    std::atomic<int> m_wake_fd = -1;
+    std::atomic<bool> m_woken = false;
+    // The desktop's colours, asked as the connection starts and followed afterwards.
+    std::unique_ptr<AppearancePortal> m_portal;
+    Clock::time_point m_portal_asked;
+    bool m_has_waited_for_portal = false;
+    bool m_has_appearance_changed = false;
     std::optional<std::string> m_url_opener;
     std::unique_ptr<InterfaceFont> m_font;
 

@@ -1,12 +1,12 @@
-#include "platform/accessibility/atk/glib_pump.h"
+#include "platform/backends/desktop/glib_pump.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <sys/eventfd.h>
 #include <unistd.h>
 
-GlibPump::GlibPump(std::function<void()> wake)
-    : m_context(g_main_context_default()), m_wake(std::move(wake)),
+GlibPump::GlibPump(GMainContext* context, std::function<void()> wake)
+    : m_context(context), m_wake(std::move(wake)),
       m_interrupt(eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {
     g_main_context_acquire(m_context);
     m_thread = std::thread([this] { wait_loop(); });

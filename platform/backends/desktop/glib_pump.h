@@ -1,6 +1,6 @@
 #pragma once
 
-// Runs GLib's default main context on the user-interface thread without a loop of its own:
+// Runs a GLib main context on the user-interface thread without a loop of its own:
 // a helper thread only waits (poll) on the file descriptors that the context asks to watch,
 // for as long as the context's own timeout says, and when one is ready wakes the
 // user-interface thread, which then dispatches what is ready, one message at a time like
@@ -18,7 +18,7 @@
 class GlibPump {
   public:
     // wake is called on the helper thread when the context has something to dispatch.
-    explicit GlibPump(std::function<void()> wake);
+    GlibPump(GMainContext* context, std::function<void()> wake);
     ~GlibPump();
     GlibPump(const GlibPump&) = delete;
     GlibPump& operator=(const GlibPump&) = delete;
@@ -45,6 +45,5 @@ class GlibPump {
     std::condition_variable m_changed;
     Waiter m_waiter = Waiter::Idle;
     std::vector<GPollFD> m_polled; // the helper's copy, with what poll found
-    bool m_was_interrupted = false;
     std::thread m_thread;
 };
