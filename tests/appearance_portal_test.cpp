@@ -3,6 +3,7 @@
 // all, and changes its settings while the reader follows.
 
 #include "desktop/portal_stand_in.h"
+#include "desktop/scoped_variable.h"
 
 #include "platform/backends/desktop/appearance_portal.h"
 
@@ -24,31 +25,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 using std::chrono::milliseconds;
-
-// Sets an environment variable, or unsets it for nullopt, until the end of the scope.
-class ScopedVariable {
-  public:
-    ScopedVariable(const char* name, std::optional<std::string> value) : m_name(name) {
-        if (const char* before = std::getenv(name))
-            m_before = before;
-        if (value)
-            setenv(name, value->c_str(), 1);
-        else
-            unsetenv(name);
-    }
-    ~ScopedVariable() {
-        if (m_before)
-            setenv(m_name, m_before->c_str(), 1);
-        else
-            unsetenv(m_name);
-    }
-    ScopedVariable(const ScopedVariable&) = delete;
-    ScopedVariable& operator=(const ScopedVariable&) = delete;
-
-  private:
-    const char* m_name;
-    std::optional<std::string> m_before;
-};
 
 // A dbus-daemon of the test's own, named by DBUS_SESSION_BUS_ADDRESS while it lives, with a
 // connection to it for the stand-in.

@@ -1,4 +1,5 @@
 #include "platform/backends/desktop/session_bus.h"
+#include "scoped_variable.h"
 
 #include <gtest/gtest.h>
 
@@ -13,29 +14,6 @@
 #include <string>
 
 namespace {
-
-// Sets or unsets an environment variable for the life of the object, and puts it back.
-class ScopedVariable {
-  public:
-    ScopedVariable(const char* name, const char* value) : m_name(name) {
-        if (const char* old = std::getenv(name))
-            m_old = old;
-        if (value != nullptr)
-            setenv(name, value, 1);
-        else
-            unsetenv(name);
-    }
-    ~ScopedVariable() {
-        if (m_old)
-            setenv(m_name, m_old->c_str(), 1);
-        else
-            unsetenv(m_name);
-    }
-
-  private:
-    const char* m_name;
-    std::optional<std::string> m_old;
-};
 
 // A folder with a listening socket named "bus" in it, as a user's runtime folder has.
 class RuntimeFolderWithBus {
@@ -64,26 +42,27 @@ class RuntimeFolderWithBus {
 TEST(SessionBusAddress, TakesTheVariableThenTheRuntimeFolderAndHonoursDisabled) {
     RuntimeFolderWithBus runtime;
     const std::string socket_address = "unix:path=" + runtime.folder() + "/bus";
+    using Text = std::optional<std::string>;
     struct Case {
-        const char* variable;
-        const char* runtime_folder;
-        std::optional<std::string> expected;
+        Text variable;
+        Text runtime_folder;
+        Text expected;
     };
     const Case cases[] = {
-        {"unix:path=/run/user/1000/bus", nullptr, "unix:path=/run/user/1000/bus"},
-        {"unix:path=/elsewhere", runtime.folder().c_str(), "unix:path=/elsewhere"},
-        {nullptr, runtime.folder().c_str(), socket_address},
-        {"", runtime.folder().c_str(), socket_address},
-        {nullptr, "/nonexistent-runtime-folder", std::nullopt},
-        {nullptr, nullptr, std::nullopt},
-        {"disabled:", runtime.folder().c_str(), std::nullopt},
+        {"unix:path=/run/user/1000/bus", std::nullopt, "unix:path=/run/user/1000/bus"},
+        {"unix:path=/elsewhere", runtime.folder(), "unix:path=/elsewhere"},
+        {std::nullopt, runtime.folder(), socket_address},
+        {"", runtime.folder(), socket_address},
+        {std::nullopt, "/nonexistent-runtime-folder", std::nullopt},
+        {std::nullopt, std::nullopt, std::nullopt},
+        {"disabled:", runtime.folder(), std::nullopt},
     };
     for (const Case& test : cases) {
         ScopedVariable address("DBUS_SESSION_BUS_ADDRESS", test.variable);
         ScopedVariable folder("XDG_RUNTIME_DIR", test.runtime_folder);
         EXPECT_EQ(SessionBusAddress(), test.expected)
-            << "variable " << (test.variable ? test.variable : "(unset)") << ", runtime folder "
-            << (test.runtime_folder ? test.runtime_folder : "(unset)");
+            << "variable " << test.variable.value_or("(unset)") << ", runtime folder "
+            << test.runtime_folder.value_or("(unset)");
     }
 }
 

@@ -6,8 +6,9 @@
 // at once, which takes a few round trips to the bus daemon but never waits for the portal:
 // the answers and the signals come on a GLib main context of its own, dispatched on the
 // user-interface thread by wait_for_answer while the program starts, and afterwards by
-// dispatch, woken through the backend's loop (follow_changes). It never starts a bus. Which palette the window system then takes, and when it
-// repaints, is the backend's and the window system's business.
+// dispatch, woken through the backend's loop (follow_changes). It never starts a bus. Which palette
+// the window system then takes, and when it repaints, is the backend's and the window system's
+// business.
 
 #include "platform/backends/desktop/glib_pump.h"
 #include "platform/paint/colour_scheme.h"
