@@ -13,6 +13,8 @@
 #include "platform/backends/software/surface_png.h"
 #include "platform/text/codepage1254.h"
 
+#include <malloc.h>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -209,6 +211,9 @@ void SdlBackend::present(const DrawList& frame) {
     if (m_are_icons_pending) {
         m_are_icons_pending = false;
         SetNetWmIcon(m_window, NetWmIcon(m_icon_sizes));
+        // Start-up's one-off buffers, the icons' pixels at every size the largest of them, are
+        // freed by now; glibc keeps freed heap for later unless asked to give it back.
+        malloc_trim(0);
     }
 }
 
