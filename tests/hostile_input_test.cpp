@@ -130,7 +130,7 @@ void ExpectAllowedPaste(const FieldInfo& field, HWND control, std::string_view f
         EXPECT_LE(text.size(), field.limit);
         break;
     case FieldBound::VisibleWidth:
-        EXPECT_LE(text.size(), model::TextFieldCapacity());
+        EXPECT_LE(text.size(), model::TextFieldCapacity().value());
         break;
     }
     EXPECT_TRUE(IsStartOf(text, first_line)) << "holds " << text.size() << " characters";

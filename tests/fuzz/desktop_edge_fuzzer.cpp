@@ -8,6 +8,7 @@
 // passed over, so that the corpus stays small.
 
 #include "byte_source.h"
+#include "page_model.h"
 #include "window_invariants.h"
 
 #include "app/main_dialog.h"
@@ -291,6 +292,8 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
     // there.
     __lsan::ScopedDisabler starting_once;
     SharedBackend().font_metrics();
+    // The text field holds what shows whole in the display's font, not in the model's.
+    model::ForgetTextFieldCapacity();
     return 0;
 }
 

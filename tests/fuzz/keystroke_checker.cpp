@@ -97,15 +97,18 @@ LRESULT KeystrokeChecker::check_message(const FieldInfo& info, HWND field, UINT 
     --m_depth;
 
     ++m_messages_checked;
-    m_beeps_foreseen += foreseen.beeps;
+    if (!foreseen.beeps)
+        m_beeps_foreseen.reset();
+    else if (m_beeps_foreseen)
+        *m_beeps_foreseen += *foreseen.beeps;
     const std::string where = Described(described) + " in " + std::to_string(info.id) + " at " +
                               Quoted(before.text) + " selected " +
                               std::to_string(before.selection_start) + "-" +
                               std::to_string(before.selection_end);
     const int heard = BeepsHeard() - beeps_before;
-    if (heard != foreseen.beeps)
+    if (foreseen.beeps && heard != *foreseen.beeps)
         report(where + " beeped " + std::to_string(heard) + " times where the model foresees " +
-               std::to_string(foreseen.beeps));
+               std::to_string(*foreseen.beeps));
     if (foreseen.text && IsLive(field) && WindowText(field) != *foreseen.text)
         report(where + " left " + Quoted(WindowText(field)) + " where the model foresees " +
                Quoted(*foreseen.text));
@@ -122,7 +125,7 @@ void KeystrokeChecker::before_action() {
 
 void KeystrokeChecker::after_action(const Action& action) {
     const int heard = BeepsHeard() - m_beeps_before_action;
-    if (heard != m_beeps_foreseen)
+    if (m_beeps_foreseen && heard != *m_beeps_foreseen)
         report(action.description + " beeped " + std::to_string(heard) +
-               " times where the model foresees " + std::to_string(m_beeps_foreseen));
+               " times where the model foresees " + std::to_string(*m_beeps_foreseen));
 }

@@ -14,6 +14,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 struct FieldInfo;
@@ -37,6 +38,6 @@ class KeystrokeChecker : public ActionChecker<KeystrokeChecker> {
 
     int m_depth = 0; // messages being checked, one inside another
     int m_beeps_before_action = 0;
-    int m_beeps_foreseen = 0;
+    std::optional<int> m_beeps_foreseen = 0; // nullopt once a message's beeps are unknown
     std::uint64_t m_messages_checked = 0;
 };

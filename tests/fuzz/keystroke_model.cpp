@@ -57,7 +57,7 @@ char UpperCase(char character) {
 }
 
 // How many characters the field holds at most after typing or pasting.
-std::size_t CapacityOf(const FieldInfo& field, FieldKind kind) {
+std::optional<std::size_t> CapacityOf(const FieldInfo& field, FieldKind kind) {
     return kind == FieldKind::Text ? TextFieldCapacity() : field.limit;
 }
 
@@ -81,6 +81,14 @@ MessageOutcome Inserted(const Parts& parts, std::string_view insertion, std::siz
     const std::size_t taken = std::min(insertion.size(), room);
     return {taken < insertion.size() ? 1 : 0,
             parts.before + std::string(insertion.substr(0, taken)) + parts.after, std::nullopt};
+}
+
+// Inserted, where the field's capacity is known.
+MessageOutcome InsertedUpTo(const Parts& parts, std::string_view insertion,
+                            std::optional<std::size_t> capacity) {
+    if (!capacity)
+        return {std::nullopt, std::nullopt, std::nullopt};
+    return Inserted(parts, insertion, *capacity);
 }
 
 // Backspace and Delete take the selection, or else the character before or after the caret.
@@ -165,7 +173,7 @@ MessageOutcome Pasted(const FieldInfo& field, FieldKind kind, const FieldState& 
         std::string_view(*clipboard).substr(0, clipboard->find_first_of(std::string("\r\n\0", 3)));
     if (first_line.empty())
         return Unchanged(state);
-    return Inserted(PartsOf(state), first_line, CapacityOf(field, kind));
+    return InsertedUpTo(PartsOf(state), first_line, CapacityOf(field, kind));
 }
 
 // The byte-pair field puts a space before a digit where the text that will stand before the
@@ -219,8 +227,8 @@ MessageOutcome TypedIntoPlainField(const FieldInfo& field, FieldKind kind, const
     }
     if (code < 0x20 || code == Delete || IsReadOnly(kind))
         return Unchanged(state);
-    return Inserted(PartsOf(state), std::string(1, static_cast<char>(code)),
-                    CapacityOf(field, kind));
+    return InsertedUpTo(PartsOf(state), std::string(1, static_cast<char>(code)),
+                        CapacityOf(field, kind));
 }
 
 MessageOutcome KeyPressed(const FieldInfo& field, FieldKind kind, const FieldState& state,

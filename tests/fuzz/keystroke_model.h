@@ -43,7 +43,9 @@ struct FieldMessage {
 };
 
 struct MessageOutcome {
-    int beeps = 0;
+    // nullopt where the model cannot say: whether an insertion into the text field measured in
+    // a display's own font was cut short.
+    std::optional<int> beeps = 0;
     // The field's text afterwards; nullopt where the model does not say: an undo, and the
     // keys that may end the window or clear it (Enter, Escape) or do nothing to the text.
     std::optional<std::string> text;

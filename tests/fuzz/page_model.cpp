@@ -276,7 +276,17 @@ std::string PairFieldFromTextField(std::string_view text_field) {
 // whose every character, and so its average, is CharacterWidth pixels wide, and four dialog
 // units across are one average character. Of the field's pixels, the sunken edge takes two
 // on each side and the text margin two more.
-std::size_t TextFieldCapacity() {
+namespace {
+bool g_is_text_measured_by_display = false;
+} // namespace
+
+void ForgetTextFieldCapacity() {
+    g_is_text_measured_by_display = true;
+}
+
+std::optional<std::size_t> TextFieldCapacity() {
+    if (g_is_text_measured_by_display)
+        return std::nullopt;
     constexpr int CharacterWidth = HeadlessBackend::CharacterWidth;
     constexpr int Left = 6 * CharacterWidth / 4;
     constexpr int Right = (6 + 286) * CharacterWidth / 4;

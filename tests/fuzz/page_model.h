@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -89,7 +90,10 @@ DerivedForms DerivedFormsFromHexField(std::string_view hex_field);
 std::string TextFieldFromPairField(std::string_view pair_field);
 std::string PairFieldFromTextField(std::string_view text_field);
 
-// The characters field 4016 shows whole, and so holds after typing and pasting.
-std::size_t TextFieldCapacity();
+// The characters field 4016 shows whole, and so holds after typing and pasting, in the headless
+// backend's font, where every character is as wide; nullopt once the window is measured in a
+// display's own font (ForgetTextFieldCapacity), whose widths the model does not know.
+std::optional<std::size_t> TextFieldCapacity();
+void ForgetTextFieldCapacity();
 
 } // namespace model

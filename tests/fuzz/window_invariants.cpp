@@ -35,7 +35,7 @@ bool IsWithinBound(const FieldInfo& field, std::string_view text) {
     case FieldBound::LimitAndPairs:
         return text.size() <= field.limit && std::all_of(text.begin(), text.end(), IsPairCharacter);
     case FieldBound::VisibleWidth:
-        return text.size() <= model::TextFieldCapacity();
+        return text.size() <= model::TextFieldCapacity().value_or(text.size());
     case FieldBound::ReadOnly:
         return true;
     }
