@@ -72,12 +72,11 @@ retry() {
 
 # start_helper OUTPUT COMMAND...: a helper program in the background, its output in OUTPUT,
 # ended with the test; waits until it prints a line beginning "ready". Its process is
-# `helper_pid`. It reads the caller's standard input, passed on through descriptor 7: a
-# command in the background starts reading /dev/null instead.
+# `helper_pid`.
 start_helper() {
     output=$1
     shift
-    { "$@" <&7 >"$output" 2>&1 & } 7<&0
+    "$@" >"$output" 2>&1 &
     helper_pid=$!
     helper_pids="${helper_pids:-} $helper_pid"
     retry grep -q '^ready' "$output" || fail "$1 did not start: $(cat "$output")"

@@ -15,8 +15,12 @@ start_session_bus
 # The stand-in portal takes its changes, "KEY VALUE", from a pipe that this shell holds.
 mkfifo "$work/portal-commands"
 exec 5<>"$work/portal-commands"
-start_helper "$work/portal.out" env DBUS_SESSION_BUS_ADDRESS="$session_bus" \
-    "$bin/kalvetra-portal-stand-in" 1 0 <"$work/portal-commands"
+# (Started here, not by start_helper: a command in the background reads /dev/null unless its
+# own redirection says otherwise.)
+DBUS_SESSION_BUS_ADDRESS=$session_bus "$bin/kalvetra-portal-stand-in" 1 0 \
+    <"$work/portal-commands" >"$work/portal.out" 2>&1 &
+helper_pids="${helper_pids:-} $!"
+retry grep -q '^ready' "$work/portal.out" || fail "no stand-in portal: $(cat "$work/portal.out")"
 start_program
 
 # The face: left of "Temizle", below the tab control; a field: the empty operand 2005,
