@@ -22,7 +22,7 @@ bool IsCancelled(const GError* error) {
     return g_error_matches(error, G_IO_ERROR, G_IO_ERROR_CANCELLED);
 }
 
-// A setting's number: a uint32 by the portal's specification; an int32 is taken as well.
+// A setting's number: the portal sends a uint32; an int32 is taken as well.
 std::uint32_t SettingNumber(GVariant* value) {
     if (g_variant_is_of_type(value, G_VARIANT_TYPE_UINT32))
         return g_variant_get_uint32(value);
